@@ -43,58 +43,89 @@ void FindScalar(const KeyBytes& key, int year, int month, int day, const Triad& 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__) || defined(__aarch64__))
 #define ZORVANE_HAS_VECTOR 1
 
-// The lane helpers are always inlined, so passing vectors wider than the baseline's registers
-// never crosses a function boundary.
+// The lane helpers are always inlined, so vectors wider than the baseline's registers never
+// cross a function boundary.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
-constexpr int kLanes = 32;
-using Lanes = std::uint8_t __attribute__((vector_size(kLanes)));
-static_assert(kMinutesPerDay % kLanes == 0);
+#define ZORVANE_INLINE inline __attribute__((always_inline))
 
-inline __attribute__((always_inline)) Lanes Splat(std::uint8_t v) {
-  Lanes lanes;
-  for (int i = 0; i < kLanes; ++i) lanes[i] = v;
+// Bytes of `Width` minutes side by side, and the same bits seen as 16-bit words, which have
+// the shifts that bytes lack.
+template <int Width>
+struct Lanes;
+template <>
+struct Lanes<16> {
+  typedef std::uint8_t Bytes __attribute__((vector_size(16)));
+  typedef std::uint16_t Words __attribute__((vector_size(16)));
+};
+template <>
+struct Lanes<32> {
+  typedef std::uint8_t Bytes __attribute__((vector_size(32)));
+  typedef std::uint16_t Words __attribute__((vector_size(32)));
+};
+
+template <class Bytes>
+ZORVANE_INLINE Bytes Splat(std::uint8_t v) {
+  Bytes lanes;
+  for (std::size_t i = 0; i < sizeof(Bytes); ++i) lanes[i] = v;
   return lanes;
 }
 
-inline __attribute__((always_inline)) Lanes Load(const std::uint8_t* at) {
-  Lanes lanes;
+template <class Bytes>
+ZORVANE_INLINE Bytes Load(const std::uint8_t* at) {
+  Bytes lanes;
   std::memcpy(&lanes, at, sizeof lanes);
   return lanes;
 }
 
-inline __attribute__((always_inline)) Lanes Round(Lanes x, Lanes y, Lanes key, Lanes time) {
-  const Lanes v = (y ^ key) + time;
-  return ((v << 3) | (v >> 5)) + ((x >> 2) | (x << 6));
+// Each byte rotated left by `Left` bits.
+template <int Width, int Left>
+ZORVANE_INLINE typename Lanes<Width>::Bytes RotateBytes(typename Lanes<Width>::Bytes v) {
+  using Words = typename Lanes<Width>::Words;
+  constexpr auto kHigh = static_cast<std::uint16_t>((0xFF << Left) & 0xFF) * 0x0101;
+  constexpr auto kLow = static_cast<std::uint16_t>(0xFF >> (8 - Left)) * 0x0101;
+  const Words w = reinterpret_cast<Words>(v);
+  return reinterpret_cast<typename Lanes<Width>::Bytes>(((w << Left) & kHigh) |
+                                                         ((w >> (8 - Left)) & kLow));
 }
 
-// Rounds 2 to 7 for 32 minutes at a time, from the rounds 0 and 1 done once per key.
-inline __attribute__((always_inline)) void FindLanes(
-    const KeyBytes& key, const std::uint8_t* minute, const std::uint8_t* hour,
-    const std::uint8_t* x0s, const std::uint8_t* x1s, std::uint8_t two, std::uint8_t three,
-    const TargetBytes& target, DayMask& mask) {
-  const Lanes k2 = Splat(key[2]), k3 = Splat(key[3]), k4 = Splat(key[4]), k5 = Splat(key[5]);
-  const Lanes k6 = Splat(key[6]), k7 = Splat(key[7]);
-  const Lanes t2 = Splat(two), t3 = Splat(three);
-  const Lanes f0 = Splat(target.first[0]), f1 = Splat(target.first[1]);
-  const Lanes f2 = Splat(target.first[2]), f3 = Splat(target.first[3]);
-  const Lanes s0 = Splat(target.third[0]), s1 = Splat(target.third[1]);
-  const Lanes thirdBits = Splat(124);
-  for (int base = 0; base < kMinutesPerDay; base += kLanes) {
-    const Lanes x0 = Load(x0s + base), x1 = Load(x1s + base);
-    const Lanes x2 = Round(x1, x0, k2, t2);
-    const Lanes x3 = Round(x2, x1, k3, t3);
-    const Lanes x4 = Round(x3, x2, k4, Load(minute + base));
-    const Lanes x5 = Round(x4, x3, k5, Load(hour + base));
-    const Lanes x6 = Round(x5, x4, k6, t2);
-    const Lanes x7 = Round(x6, x5, k7, t3);
-    const Lanes third = x6 & thirdBits;
+template <int Width, class Bytes = typename Lanes<Width>::Bytes>
+ZORVANE_INLINE Bytes Round(Bytes x, Bytes y, Bytes key, Bytes time) {
+  return RotateBytes<Width, 3>((y ^ key) + time) + RotateBytes<Width, 6>(x);
+}
+
+// Rounds 2 to 7 for `Width` minutes at a time, from rounds 0 and 1 done once per key.
+template <int Width>
+ZORVANE_INLINE void FindLanes(const KeyBytes& key, const std::uint8_t* minute,
+                              const std::uint8_t* hour, const std::uint8_t* x0s,
+                              const std::uint8_t* x1s, std::uint8_t two, std::uint8_t three,
+                              const TargetBytes& target, DayMask& mask) {
+  using Bytes = typename Lanes<Width>::Bytes;
+  static_assert(kMinutesPerDay % Width == 0);
+  const Bytes k2 = Splat<Bytes>(key[2]), k3 = Splat<Bytes>(key[3]), k4 = Splat<Bytes>(key[4]);
+  const Bytes k5 = Splat<Bytes>(key[5]), k6 = Splat<Bytes>(key[6]), k7 = Splat<Bytes>(key[7]);
+  const Bytes t2 = Splat<Bytes>(two), t3 = Splat<Bytes>(three);
+  const Bytes f0 = Splat<Bytes>(target.first[0]), f1 = Splat<Bytes>(target.first[1]);
+  const Bytes f2 = Splat<Bytes>(target.first[2]), f3 = Splat<Bytes>(target.first[3]);
+  const Bytes s0 = Splat<Bytes>(target.third[0]), s1 = Splat<Bytes>(target.third[1]);
+  const Bytes thirdBits = Splat<Bytes>(124);
+  for (int base = 0; base < kMinutesPerDay; base += Width) {
+    const Bytes x0 = Load<Bytes>(x0s + base), x1 = Load<Bytes>(x1s + base);
+    const Bytes x2 = Round<Width>(x1, x0, k2, t2);
+    const Bytes x3 = Round<Width>(x2, x1, k3, t3);
+    const Bytes x4 = Round<Width>(x3, x2, k4, Load<Bytes>(minute + base));
+    const Bytes x5 = Round<Width>(x4, x3, k5, Load<Bytes>(hour + base));
+    const Bytes x6 = Round<Width>(x5, x4, k6, t2);
+    const Bytes x7 = Round<Width>(x6, x5, k7, t3);
+    const Bytes third = x6 & thirdBits;
     const auto hit =
         ((x7 == f0) | (x7 == f1) | (x7 == f2) | (x7 == f3)) & ((third == s0) | (third == s1));
-    std::uint64_t words[kLanes / 8];
+    std::uint64_t words[Width / 8];
     std::memcpy(words, &hit, sizeof words);
-    if ((words[0] | words[1] | words[2] | words[3]) == 0) continue;
-    for (int lane = 0; lane < kLanes; ++lane) {
+    std::uint64_t any = 0;
+    for (const std::uint64_t w : words) any |= w;
+    if (any == 0) continue;  // matches are rare: about one minute in 2000
+    for (int lane = 0; lane < Width; ++lane) {
       if (hit[lane] != 0) {
         const int i = base + lane;
         mask[i / 64] |= std::uint64_t{1} << (i % 64);
@@ -106,7 +137,7 @@ inline __attribute__((always_inline)) void FindLanes(
 void FindVector(const KeyBytes& key, const std::uint8_t* minute, const std::uint8_t* hour,
                 const std::uint8_t* x0s, const std::uint8_t* x1s, std::uint8_t two,
                 std::uint8_t three, const TargetBytes& target, DayMask& mask) {
-  FindLanes(key, minute, hour, x0s, x1s, two, three, target, mask);
+  FindLanes<16>(key, minute, hour, x0s, x1s, two, three, target, mask);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -116,7 +147,7 @@ __attribute__((target("avx2"))) void FindAvx2(const KeyBytes& key, const std::ui
                                               const std::uint8_t* x1s, std::uint8_t two,
                                               std::uint8_t three, const TargetBytes& target,
                                               DayMask& mask) {
-  FindLanes(key, minute, hour, x0s, x1s, two, three, target, mask);
+  FindLanes<32>(key, minute, hour, x0s, x1s, two, three, target, mask);
 }
 #endif
 #endif

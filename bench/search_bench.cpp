@@ -1,0 +1,81 @@
+// Candidates per second of the reverse search over a whole leap year, by each way of computing
+// the triads, beside the plain loop that packs and hashes one minute at a time.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "timecode/calendar.h"
+#include "timecode/search.h"
+
+namespace zorvane {
+namespace {
+
+constexpr KeyBytes kKey = {0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01};
+constexpr int kYear = 2024;
+constexpr std::int64_t kCandidates = 527040;
+constexpr Triad kTriad = {'B', 'A', 'G'};
+
+void StraightforwardLoop(benchmark::State& state) {
+  for (auto _ : state) {
+    std::vector<std::string> lines;
+    for (int month = 1; month <= 12; ++month) {
+      for (int day = 1; day <= DaysInMonth(kYear, month); ++day) {
+        for (int hour = 0; hour < 24; ++hour) {
+          for (int minute = 0; minute < 60; ++minute) {
+            if (ComputeTriad(PackMinute(kYear, month, day, hour, minute), kKey) == kTriad) {
+              lines.push_back(FormatDateText(kYear, month, day, hour, minute));
+            }
+          }
+        }
+      }
+    }
+    benchmark::DoNotOptimize(lines.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kCandidates);
+}
+BENCHMARK(StraightforwardLoop)->Unit(benchmark::kMillisecond);
+
+class CollectingDriver final : public SearchDriver {
+ public:
+  explicit CollectingDriver(std::uint64_t allowance) : allowance_(allowance) {}
+  std::uint64_t BeforeCandidate() override { return allowance_; }
+  std::u16string_view TriadText() override { return u"BAG"; }
+  void Matched(std::string_view dateText) override { lines.emplace_back(dateText); }
+  std::vector<std::string> lines;
+
+ private:
+  std::uint64_t allowance_;
+};
+
+// range(0): the hash path; range(1): candidates between calls of the driver, 0 for one call.
+void Search(benchmark::State& state) {
+  const auto path = static_cast<HashPath>(state.range(0));
+  if (!HashPathAvailable(path)) {
+    state.SkipWithError("not on this processor");
+    return;
+  }
+  const std::uint64_t allowance = state.range(1) == 0 ? UINT64_MAX : state.range(1);
+  const SearchPlan plan{kTriad, kYear, 1, 12};
+  for (auto _ : state) {
+    CollectingDriver driver(allowance);
+    bool stop = false;
+    RunSearch(plan, kKey, stop, driver, path);
+    benchmark::DoNotOptimize(driver.lines.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kCandidates);
+}
+BENCHMARK(Search)
+    ->ArgNames({"path", "allowance"})
+    ->Args({static_cast<int>(HashPath::Scalar), 0})
+    ->Args({static_cast<int>(HashPath::Vector), 0})
+    ->Args({static_cast<int>(HashPath::Avx2), 0})
+    ->Args({static_cast<int>(HashPath::Best), 1})
+    ->Args({static_cast<int>(HashPath::Best), 1024})
+    ->Args({static_cast<int>(HashPath::Best), 0})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace zorvane
+
+BENCHMARK_MAIN();
