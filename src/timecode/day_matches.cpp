@@ -86,7 +86,7 @@ ZORVANE_INLINE typename Lanes<Width>::Bytes RotateBytes(typename Lanes<Width>::B
   constexpr auto kLow = static_cast<std::uint16_t>(0xFF >> (8 - Left)) * 0x0101;
   const Words w = reinterpret_cast<Words>(v);
   return reinterpret_cast<typename Lanes<Width>::Bytes>(((w << Left) & kHigh) |
-                                                         ((w >> (8 - Left)) & kLow));
+                                                        ((w >> (8 - Left)) & kLow));
 }
 
 template <int Width, class Bytes = typename Lanes<Width>::Bytes>
