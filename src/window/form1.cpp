@@ -80,11 +80,11 @@ class Form1::SearchPacer final : public SearchDriver {
   std::uint64_t BeforeCandidate() override {
     const auto slice = form_.eventSlice_.count();
     if (slice <= 0) {
-      QCoreApplication::processEvents();
+      ProcessEvents();
       return 1;
     }
     if (sinceEvents_.elapsed() >= slice) {
-      QCoreApplication::processEvents();
+      ProcessEvents();
       sinceEvents_.restart();
     }
     return kCandidatesPerClockRead;
@@ -95,15 +95,29 @@ class Form1::SearchPacer final : public SearchDriver {
     return View(triad_);
   }
 
+  // Lines found between two passes of the event loop are shown together: nothing could see
+  // them sooner.
   void Matched(std::string_view dateText) override {
-    form_.AppendResult(
-        QString::fromLatin1(dateText.data(), static_cast<qsizetype>(dateText.size())));
+    pending_ += QLatin1String(dateText.data(), static_cast<qsizetype>(dateText.size()));
+    pending_ += QLatin1Char('\n');
+  }
+
+  void ShowPending() {
+    if (pending_.isEmpty()) return;
+    form_.AppendResults(pending_);
+    pending_.clear();
   }
 
  private:
+  void ProcessEvents() {
+    ShowPending();
+    QCoreApplication::processEvents();
+  }
+
   Form1& form_;
   QElapsedTimer sinceEvents_;
   QString triad_;
+  QString pending_;
 };
 
 Form1::Form1(const QString& commandLine, int currentYear, QWidget* parent) : QWidget(parent) {
@@ -284,16 +298,17 @@ void Form1::SearchDates() {
   }
   SearchPacer pacer(*this);
   RunSearch(std::get<SearchPlan>(planned), KeyBytes, StopRequested, pacer);
+  pacer.ShowPending();
 }
 
-void Form1::AppendResult(const QString& line) {
+void Form1::AppendResults(const QString& lines) {
   // Appended at the end without rebuilding the text; the view follows only a reader who is
   // already at the bottom.
   QScrollBar* bar = Results->verticalScrollBar();
   const bool following = bar->value() == bar->maximum();
   QTextCursor end(Results->document());
   end.movePosition(QTextCursor::End);
-  end.insertText(line + QLatin1Char('\n'));
+  end.insertText(lines);
   if (following) bar->setValue(bar->maximum());
 }
 

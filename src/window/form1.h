@@ -51,7 +51,7 @@ class Form1 : public QWidget {
   void Finish_Click();
   void Form_Unload();
   void SearchDates();
-  void AppendResult(const QString& line);
+  void AppendResults(const QString& lines);
 
   QLabel* Label2;
   QLineEdit* PassPhrase;
