@@ -1,6 +1,7 @@
 // Drives the real window under the offscreen platform, with keystrokes and clicks.
 #include "window/form1.h"
 
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -364,12 +365,18 @@ class Form1Test : public QObject {
     QCOMPARE(results()->toPlainText(), CoreResults(kCountingKey, "TOK", 2016, 3, 3));
   }
 
-  void closingDuringASearchEndsIt() {
+  void closingDuringASearchEndsTheProgram() {
     open();
     form->setEventSlice(0ms);
     prepare("BAG", "2016", "1", "12");
     atFirstMatch([this] { form->close(); });
-    search();
+    // Searched from inside the program's event loop, which the close must end with status 0.
+    QTimer::singleShot(0, form.get(), [this] { search(); });
+    QTimer hang;  // a search that ignores the close fails instead of hanging
+    hang.setSingleShot(true);
+    connect(&hang, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    hang.start(20s);
+    QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!form->isSearching());
     QVERIFY(!form->isVisible());
     QCOMPARE(results()->toPlainText().count('\n'), 1);
@@ -508,8 +515,12 @@ class Form1Test : public QObject {
     open();
     auto* caption = form->findChild<QLabel*>(label);
     QVERIFY(caption);
-    QCOMPARE(caption->buddy(), form->findChild<QWidget*>(field));
+    auto* named = form->findChild<QWidget*>(field);
+    QCOMPARE(caption->buddy(), named);
     QCOMPARE(caption->focusPolicy(), Qt::NoFocus);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(named);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), caption->text());
   }
 };
 
