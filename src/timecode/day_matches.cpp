@@ -5,8 +5,8 @@
 namespace zorvane {
 namespace {
 
-// The last state x7 must be one of these four bytes (repeated where a letter has one slot) and
-// bits 6-2 of y7 one of the two third-letter slots, already shifted into place.
+// The final x must be one of these four bytes (repeated where a letter has one slot) and
+// bits 6-2 of the final y one of the two third-letter slots, already shifted into place.
 struct TargetBytes {
   std::array<std::uint8_t, 4> first;
   std::array<std::uint8_t, 2> third;
@@ -89,6 +89,7 @@ ZORVANE_INLINE typename Lanes<Width>::Bytes RotateBytes(typename Lanes<Width>::B
                                                         ((w >> (8 - Left)) & kLow));
 }
 
+// The hash round on every lane; a left rotation by 6 is the right rotation by 2.
 template <int Width, class Bytes = typename Lanes<Width>::Bytes>
 ZORVANE_INLINE Bytes Round(Bytes x, Bytes y, Bytes key, Bytes time) {
   return RotateBytes<Width, 3>((y ^ key) + time) + RotateBytes<Width, 6>(x);
