@@ -262,7 +262,9 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
            std::ostream& err, const LocalMinute& now) {
   try {
     const std::string command = args.empty() ? "" : args.front();
-    if (command == "--help" || command == "-h") {
+    const auto optionsEnd = std::find(args.begin(), args.end(), "--");
+    const auto asksForHelp = [](const std::string& arg) { return arg == "--help" || arg == "-h"; };
+    if (std::any_of(args.begin(), optionsEnd, asksForHelp)) {
       out << kUsage;
       return kExitPrinted;
     }

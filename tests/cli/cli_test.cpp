@@ -133,7 +133,13 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"UnknownOption", {"find", "--kye", kZero, "BAG"}, "", 2, "", "--kye"},
         CliCase{"UnknownCommand", {"search"}, "", 2, "", "search"},
         CliCase{"NoCommand", {}, "", 2, "", "--help"},
-        CliCase{"Version", {"--version"}, "", 0, "zorvane-cli 1.00\n", ""}),
+        CliCase{"Version", {"--version"}, "", 0, "zorvane-cli 1.00\n", ""},
+        CliCase{"HelpAfterDoubleDashIsAPhrase",
+                {"key", "--", "--help"},
+                "",
+                0,
+                "20F12C00F7438BA2\n",
+                ""}),
     RowName());
 
 // A search's lines, from the same key and months in both spellings of the key.
@@ -165,6 +171,11 @@ TEST_F(FindTest, YearRangesAndDefaultsCoverTheSameMinutes) {
   EXPECT_EQ(Run({"find", "--pass-phrase", "hello", "--years", "2013-2014", "--months", "1-12", "--",
                  "TOK"}),
             byYear);
+}
+
+TEST_F(FindTest, HelpStandsAnywhereBeforeTheEndOfOptions) {
+  EXPECT_EQ(Run({"find", "--key", "0123456789ABCDEF", "--help"}).rfind("Usage:", 0), 0u);
+  EXPECT_EQ(Run({"--help"}), Run({"key", "-h"}));
 }
 
 TEST(Utf8Test, DecodesAndReplacesMalformedSequences) {
