@@ -48,14 +48,12 @@ class CollectingDriver final : public SearchDriver {
   std::uint64_t allowance_;
 };
 
-// range(0): the hash path; range(1): candidates between calls of the driver, 0 for one call.
-void Search(benchmark::State& state) {
-  const auto path = static_cast<HashPath>(state.range(0));
+// `allowance`: candidates between two calls of the driver; UINT64_MAX calls it once.
+void Search(benchmark::State& state, HashPath path, std::uint64_t allowance) {
   if (!HashPathAvailable(path)) {
     state.SkipWithError("not on this processor");
     return;
   }
-  const std::uint64_t allowance = state.range(1) == 0 ? UINT64_MAX : state.range(1);
   const SearchPlan plan{kTriad, kYear, 1, 12};
   for (auto _ : state) {
     CollectingDriver driver(allowance);
@@ -65,15 +63,13 @@ void Search(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kCandidates);
 }
-BENCHMARK(Search)
-    ->ArgNames({"path", "allowance"})
-    ->Args({static_cast<int>(HashPath::Scalar), 0})
-    ->Args({static_cast<int>(HashPath::Vector), 0})
-    ->Args({static_cast<int>(HashPath::Avx2), 0})
-    ->Args({static_cast<int>(HashPath::Best), 1})
-    ->Args({static_cast<int>(HashPath::Best), 1024})
-    ->Args({static_cast<int>(HashPath::Best), 0})
+BENCHMARK_CAPTURE(Search, Scalar, HashPath::Scalar, UINT64_MAX)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, Vector, HashPath::Vector, UINT64_MAX)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, Avx2, HashPath::Avx2, UINT64_MAX)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, BestDriverEveryCandidate, HashPath::Best, 1)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, BestDriverEvery1024, HashPath::Best, 1024)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, Best, HashPath::Best, UINT64_MAX)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zorvane

@@ -43,8 +43,9 @@ void SetFieldText(QLineEdit* field, const QString& text) {
 }
 
 // Positions and sizes are in twips, 15 to a device-independent pixel.
+constexpr int kTwipsPerPixel = 15;
+
 void Place(QWidget* control, int left, int top, int width, int height) {
-  constexpr int kTwipsPerPixel = 15;
   control->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
                        height / kTwipsPerPixel);
 }
@@ -198,7 +199,7 @@ Form1::Form1(const QString& commandLine, int currentYear, QWidget* parent) : QWi
   Place(GO, 600, 4920, 1095, 375);
   Place(Finish, 600, 5520, 1095, 375);
   Place(Results, 2640, 240, 2655, 6015);
-  setFixedSize(5610 / 15, 6735 / 15);
+  setFixedSize(5610 / kTwipsPerPixel, 6735 / kTwipsPerPixel);
 
   // Tab order: labels hold places in it but never take the focus.
   QWidget* const tabOrder[] = {PassPhrase, HexCode, Triad,    GO,      Results,
