@@ -23,8 +23,9 @@ void StraightforwardLoop(benchmark::State& state) {
       for (int day = 1; day <= DaysInMonth(kYear, month); ++day) {
         for (int hour = 0; hour < 24; ++hour) {
           for (int minute = 0; minute < 60; ++minute) {
-            if (ComputeTriad(PackMinute(kYear, month, day, hour, minute), kKey) == kTriad) {
-              lines.push_back(FormatDateText(kYear, month, day, hour, minute));
+            const CivilMinute m{kYear, month, day, hour, minute};
+            if (ComputeTriad(PackMinute(m), kKey) == kTriad) {
+              lines.emplace_back(FormatDateText(m));
             }
           }
         }
@@ -41,8 +42,8 @@ class CollectingDriver final : public SearchDriver {
   explicit CollectingDriver(std::uint64_t allowance) : allowance_(allowance) {}
   std::uint64_t BeforeCandidate() override { return allowance_; }
   std::u16string_view TriadText() override { return u"BAG"; }
-  void Matched(std::string_view dateText) override { lines.emplace_back(dateText); }
-  std::vector<std::string> lines;
+  void Matched(const CivilMinute& minute) override { lines.push_back(minute); }
+  std::vector<CivilMinute> lines;
 
  private:
   std::uint64_t allowance_;
@@ -54,7 +55,7 @@ void Search(benchmark::State& state, HashPath path, std::uint64_t allowance) {
     state.SkipWithError("not on this processor");
     return;
   }
-  const SearchPlan plan{kTriad, kYear, 1, 12};
+  const SearchPlan plan = MonthsOfYear(kTriad, kYear, 1, 12);
   for (auto _ : state) {
     CollectingDriver driver(allowance);
     bool stop = false;
@@ -66,6 +67,10 @@ void Search(benchmark::State& state, HashPath path, std::uint64_t allowance) {
 BENCHMARK_CAPTURE(Search, Scalar, HashPath::Scalar, UINT64_MAX)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, Vector, HashPath::Vector, UINT64_MAX)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, Avx2, HashPath::Avx2, UINT64_MAX)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, Avx2Gfni, HashPath::Avx2Gfni, UINT64_MAX)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, Avx512, HashPath::Avx512, UINT64_MAX)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, Avx512Gfni, HashPath::Avx512Gfni, UINT64_MAX)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, BestDriverEveryCandidate, HashPath::Best, 1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, BestDriverEvery1024, HashPath::Best, 1024)->Unit(benchmark::kMillisecond);

@@ -22,7 +22,7 @@ class FuzzDriver final : public SearchDriver {
     if (++calls_ > 40) stop_ = true;
     if (!edits_.empty()) {
       const std::size_t length = std::min<std::size_t>(edits_[0] % 5, edits_.size() - 1);
-      triad_ = ToUpperAscii(edits_.substr(1, length));
+      triad_ = UpperCaseTriadText(edits_.substr(1, length));
       const auto allowance = static_cast<std::uint64_t>(edits_[0]) * 7 + 1;
       edits_.erase(0, length + 1);
       return allowance;
@@ -30,16 +30,10 @@ class FuzzDriver final : public SearchDriver {
     return 500;
   }
   std::u16string_view TriadText() override { return triad_; }
-  void Matched(std::string_view dateText) override {
+  void Matched(const CivilMinute& minute) override {
     const auto target = ParseTriad(triad_);
-    if (!target || dateText.size() != 18) std::abort();
-    const auto number = [&](std::size_t at, std::size_t length) {
-      return std::stoi(std::string(dateText.substr(at, length)));
-    };
-    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
-    const int hour = number(13, 2), minute = number(16, 2);
-    if (day < 1 || day > DaysInMonth(year, month) || hour > 23 || minute > 59) std::abort();
-    if (ComputeTriad(PackMinute(year, month, day, hour, minute), key_) != *target) std::abort();
+    if (!target || !IsCalendarMinute(minute)) std::abort();
+    if (ComputeTriad(PackMinute(minute), key_) != *target) std::abort();
   }
 
  private:
@@ -67,12 +61,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       parts[part].push_back(c);
     }
   }
-  const auto planned = PlanSearch(ToUpperAscii(parts[0]), parts[1], parts[2], parts[3]);
+  const auto planned = PlanSearch(UpperCaseTriadText(parts[0]), parts[1], parts[2], parts[3]);
   const auto* plan = std::get_if<SearchPlan>(&planned);
   if (plan == nullptr) return 0;
   bool stop = false;
   FuzzDriver driver(parts[4], stop, key);
-  const auto path = static_cast<HashPath>(key[0] % 4);
+  const auto path = static_cast<HashPath>(key[0] % std::size(kEveryHashPath));
   RunSearch(*plan, key, stop, driver, path);
   return 0;
 }

@@ -189,7 +189,7 @@ int CodeCommand(const std::vector<std::string>& args, std::istream& in, std::ost
   for (const std::string& when : options.operands) minutes.push_back(ReadMinute(when));
   if (minutes.empty()) minutes.push_back(now);
   for (const LocalMinute& m : minutes) {
-    out << ToString(ComputeTriad(PackMinute(m.year, m.month, m.day, m.hour, m.minute), key))
+    out << ToString(ComputeTriad(PackMinute({m.year, m.month, m.day, m.hour, m.minute}), key))
         << '\n';
   }
   return kExitPrinted;
@@ -201,8 +201,8 @@ class PrintingDriver final : public SearchDriver {
   PrintingDriver(std::ostream& out, std::u16string triad) : out_(out), triad_(std::move(triad)) {}
   std::uint64_t BeforeCandidate() override { return UINT64_MAX; }
   std::u16string_view TriadText() override { return triad_; }
-  void Matched(std::string_view dateText) override {
-    out_ << dateText << '\n';
+  void Matched(const CivilMinute& minute) override {
+    out_ << FormatDateText(minute).view() << '\n';
     ++matches_;
   }
   std::uint64_t matches() const { return matches_; }
@@ -220,7 +220,7 @@ int FindCommand(const std::vector<std::string>& args, std::istream& in, std::ost
   if (options.year && options.years) throw UsageError("give --year or --years, not both");
   const KeyBytes key = KeyFromOptions(options, in);
 
-  const std::u16string triad = ToUpperAscii(Utf8ToUtf16(options.operands.front()));
+  const std::u16string triad = UpperCaseTriadText(Utf8ToUtf16(options.operands.front()));
   std::pair<int, int> years{now.year, now.year};
   bool yearReadable = true;
   if (options.years) years = ReadRange(*options.years, "--years");
@@ -246,12 +246,10 @@ int FindCommand(const std::vector<std::string>& args, std::istream& in, std::ost
     return kExitError;
   }
 
-  SearchPlan plan{*target, years.first, months.first, months.second};
   PrintingDriver driver(out, triad);
   bool stopRequested = false;
   for (int year = years.first; year <= years.second; ++year) {
-    plan.year = year;
-    RunSearch(plan, key, stopRequested, driver);
+    RunSearch(MonthsOfYear(*target, year, months.first, months.second), key, stopRequested, driver);
   }
   return driver.matches() > 0 ? kExitPrinted : kExitNoMatch;
 }

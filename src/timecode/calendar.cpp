@@ -1,6 +1,6 @@
 #include "timecode/calendar.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace zorvane {
 
@@ -11,9 +11,75 @@ int DaysInMonth(int year, int month) {
   return (MonthLengths[at] - '0') * 10 + (MonthLengths[at + 1] - '0');
 }
 
-std::string FormatDateText(int year, int month, int day, int hour, int minute) {
-  char text[40];
-  std::snprintf(text, sizeof text, "%04d/%02d/%02d   %02d:%02d", year, month, day, hour, minute);
+bool IsCalendarMinute(const CivilMinute& m) {
+  return m.day >= 1 && m.day <= DaysInMonth(m.year, m.month) && m.hour >= 0 && m.hour <= 23 &&
+         m.minute >= 0 && m.minute <= 59;
+}
+
+class MinuteTextWriter {
+ public:
+  explicit MinuteTextWriter(MinuteText& text) : text_(text) {}
+
+  void Year(int year) {
+    if (year >= 0 && year <= 9999) {
+      TwoDigits(year / 100);
+      TwoDigits(year % 100);
+      return;
+    }
+    // Outside the search's years: as printf's %04d would write it.
+    char digits[16];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, year);
+    const auto length = static_cast<std::size_t>(end - digits);
+    const bool negative = year < 0;
+    if (negative) Char('-');
+    for (std::size_t n = length; n < 4; ++n) Char('0');
+    for (const char* c = digits + (negative ? 1 : 0); c != end; ++c) Char(*c);
+  }
+
+  // Values outside 0-99 cannot occur in a calendar minute; they are written modulo 100.
+  void TwoDigits(int value) {
+    const auto v = static_cast<unsigned>(value) % 100;
+    Char(static_cast<char>('0' + v / 10));
+    Char(static_cast<char>('0' + v % 10));
+  }
+
+  void Char(char c) { text_.chars_[text_.size_++] = c; }
+
+  void Chars(std::string_view s) {
+    for (const char c : s) Char(c);
+  }
+
+ private:
+  MinuteText& text_;
+};
+
+MinuteText FormatDateText(const CivilMinute& m) {
+  MinuteText text;
+  MinuteTextWriter w(text);
+  w.Year(m.year);
+  w.Char('/');
+  w.TwoDigits(m.month);
+  w.Char('/');
+  w.TwoDigits(m.day);
+  w.Chars("   ");
+  w.TwoDigits(m.hour);
+  w.Char(':');
+  w.TwoDigits(m.minute);
+  return text;
+}
+
+MinuteText FormatIsoMinute(const CivilMinute& m) {
+  MinuteText text;
+  MinuteTextWriter w(text);
+  w.Year(m.year);
+  w.Char('-');
+  w.TwoDigits(m.month);
+  w.Char('-');
+  w.TwoDigits(m.day);
+  w.Char('T');
+  w.TwoDigits(m.hour);
+  w.Char(':');
+  w.TwoDigits(m.minute);
   return text;
 }
 

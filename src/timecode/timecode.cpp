@@ -2,10 +2,10 @@
 
 namespace zorvane {
 
-TimeBytes PackMinute(int year, int month, int day, int hour, int minute) {
-  return {static_cast<std::uint8_t>(minute), static_cast<std::uint8_t>(hour),
-          static_cast<std::uint8_t>((month % 8) * 32 + day),
-          static_cast<std::uint8_t>((year % 128) * 2 + month / 8)};
+TimeBytes PackMinute(const CivilMinute& m) {
+  return {static_cast<std::uint8_t>(m.minute), static_cast<std::uint8_t>(m.hour),
+          static_cast<std::uint8_t>((m.month % 8) * 32 + m.day),
+          static_cast<std::uint8_t>((m.year % kYearsPerPattern) * 2 + m.month / 8)};
 }
 
 TriadState MixMinute(const TimeBytes& time, const KeyBytes& key) {
@@ -19,8 +19,9 @@ TriadState MixMinute(const TimeBytes& time, const KeyBytes& key) {
 }
 
 Triad TriadOfState(TriadState state) {
-  return {ConsonantTable[state.x & 31], VowelTable[state.x >> 5],
-          ConsonantTable[(state.y & 124) >> 2]};
+  return {ConsonantTable[state.x & kFirstLetterBits],
+          VowelTable[(state.x & kVowelBits) >> kVowelShift],
+          ConsonantTable[(state.y & kThirdLetterBits) >> kThirdLetterShift]};
 }
 
 Triad ComputeTriad(const TimeBytes& time, const KeyBytes& key) {

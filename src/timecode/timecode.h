@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "key/key_bytes.h"
+#include "timecode/calendar.h"
+#include "timecode/letter_bits.h"
 
 namespace zorvane {
 
@@ -17,10 +19,13 @@ inline constexpr std::string_view VowelTable = "AEIOUYAE";
 // Minute, hour, (month mod 8) * 32 + day, (year mod 128) * 2 + month div 8.
 using TimeBytes = std::array<std::uint8_t, 4>;
 
+// Years this far apart pack alike and share the leap rule, so they share every timecode.
+inline constexpr int kYearsPerPattern = 128;
+
 using Triad = std::array<char, 3>;
 
 // For whole years of 0 or more and months 1-12.
-TimeBytes PackMinute(int year, int month, int day, int hour, int minute);
+TimeBytes PackMinute(const CivilMinute& m);
 
 // The hash state after the last round: the triad's letters are read from it.
 struct TriadState {

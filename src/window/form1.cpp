@@ -98,7 +98,8 @@ class Form1::SearchPacer final : public SearchDriver {
 
   // Lines found between two passes of the event loop are shown together: nothing could see
   // them sooner.
-  void Matched(std::string_view dateText) override {
+  void Matched(const CivilMinute& minute) override {
+    const std::string_view dateText = FormatDateText(minute);
     pending_ += QLatin1String(dateText.data(), static_cast<qsizetype>(dateText.size()));
     pending_ += QLatin1Char('\n');
   }
@@ -287,7 +288,7 @@ void Form1::SearchDates() {
   Results->clear();
   PassPhrase->setEnabled(false);
   HexCode->setEnabled(false);
-  SetFieldText(Triad, FromView(ToUpperAscii(View(Triad->text()))));
+  SetFieldText(Triad, FromView(UpperCaseTriadText(View(Triad->text()))));
 
   const auto planned = PlanSearch(View(Triad->text()), View(Ytext->text()), View(StMntext->text()),
                                   View(EnMnText->text()));

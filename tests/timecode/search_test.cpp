@@ -15,22 +15,34 @@ namespace {
 
 constexpr KeyBytes kCounting = {0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01};
 
-// Every minute of the months whose triad is `triad`, one minute at a time.
-std::vector<std::string> MatchesByHand(const KeyBytes& key, const char* triad, int year,
-                                       int firstMonth, int lastMonth) {
+// Every minute from `first` to `last` of one year whose hour lies in `hours` and whose triad
+// is `triad`, one minute at a time.
+std::vector<std::string> MatchesByHand(const KeyBytes& key, const char* triad,
+                                       const CivilMinute& first, const CivilMinute& last,
+                                       HourRange hours = {}) {
   std::vector<std::string> lines;
-  for (int month = firstMonth; month <= lastMonth; ++month) {
-    for (int day = 1; day <= DaysInMonth(year, month); ++day) {
+  for (int month = 1; month <= 12; ++month) {
+    for (int day = 1; day <= DaysInMonth(first.year, month); ++day) {
       for (int hour = 0; hour < 24; ++hour) {
+        const bool inHours = hours.first <= hours.last ? hour >= hours.first && hour <= hours.last
+                                                       : hour >= hours.first || hour <= hours.last;
         for (int minute = 0; minute < 60; ++minute) {
-          if (ToString(ComputeTriad(PackMinute(year, month, day, hour, minute), key)) == triad) {
-            lines.push_back(FormatDateText(year, month, day, hour, minute));
+          const CivilMinute m{first.year, month, day, hour, minute};
+          if (m < first || last < m || !inHours) continue;
+          if (ToString(ComputeTriad(PackMinute(m), key)) == triad) {
+            lines.emplace_back(FormatDateText(m));
           }
         }
       }
     }
   }
   return lines;
+}
+
+std::vector<std::string> MatchesByHand(const KeyBytes& key, const char* triad, int year,
+                                       int firstMonth, int lastMonth) {
+  return MatchesByHand(key, triad, {year, firstMonth, 1, 0, 0},
+                       {year, lastMonth, DaysInMonth(year, lastMonth), 23, 59});
 }
 
 // Plays the window's part: counts the candidates it is asked about, lets `allowance`
@@ -51,11 +63,11 @@ class RecordingDriver : public SearchDriver {
     return allowance;
   }
   std::u16string_view TriadText() override { return triadText; }
-  void Matched(std::string_view dateText) override { lines.emplace_back(dateText); }
+  void Matched(const CivilMinute& minute) override { lines.emplace_back(FormatDateText(minute)); }
 };
 
 SearchPlan Plan(const char* triad, int year, int firstMonth, int lastMonth) {
-  return {{triad[0], triad[1], triad[2]}, year, firstMonth, lastMonth};
+  return MonthsOfYear({triad[0], triad[1], triad[2]}, year, firstMonth, lastMonth);
 }
 
 TEST(PlanSearchTest, ChecksTheTriadFirst) {
@@ -91,7 +103,10 @@ TEST(PlanSearchTest, ChecksTheTriadFirst) {
   EXPECT_EQ(MessageFor(SearchError::InvalidTriad), "Invalid Triad");
   EXPECT_EQ(MessageFor(SearchError::InvalidYear), "Invalid Year");
   EXPECT_EQ(MessageFor(SearchError::InvalidMonth), "Invalid Month");
-  EXPECT_EQ(ToUpperAscii(u"bAg\u00e9"), u"BAG\u00e9");
+  EXPECT_EQ(UpperCaseTriadText(u"bAg\u00e9"), u"BAG\u00e9");
+  // The two characters outside ASCII whose upper-case form can spell a triad.
+  EXPECT_EQ(UpperCaseTriadText(u"b\u0131g"), u"BIG");
+  EXPECT_EQ(UpperCaseTriadText(u"\uFB01x"), u"FIX");
 }
 
 struct MonthRangeCase {
@@ -156,15 +171,21 @@ TEST_P(SearchPathTest, FindsExactlyTheMinutesComputedOneByOne) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, SearchPathTest,
-                         testing::Values(PathCase{"ScalarEveryCandidate", HashPath::Scalar, 1},
-                                         PathCase{"VectorEveryCandidate", HashPath::Vector, 1},
-                                         PathCase{"VectorEverySeventh", HashPath::Vector, 7},
-                                         PathCase{"VectorOnce", HashPath::Vector, UINT64_MAX},
-                                         PathCase{"Avx2EveryThousandth", HashPath::Avx2, 1000},
-                                         PathCase{"Avx2Once", HashPath::Avx2, UINT64_MAX},
-                                         PathCase{"BestOnce", HashPath::Best, UINT64_MAX}),
-                         RowName());
+INSTANTIATE_TEST_SUITE_P(
+    Paths, SearchPathTest,
+    testing::Values(PathCase{"ScalarEveryCandidate", HashPath::Scalar, 1},
+                    PathCase{"VectorEveryCandidate", HashPath::Vector, 1},
+                    PathCase{"VectorEverySeventh", HashPath::Vector, 7},
+                    PathCase{"VectorOnce", HashPath::Vector, UINT64_MAX},
+                    PathCase{"Avx2EveryThousandth", HashPath::Avx2, 1000},
+                    PathCase{"Avx2Once", HashPath::Avx2, UINT64_MAX},
+                    PathCase{"Avx2GfniEveryDayAndABit", HashPath::Avx2Gfni, 1441},
+                    PathCase{"Avx512EveryCandidate", HashPath::Avx512, 1},
+                    PathCase{"Avx512Once", HashPath::Avx512, UINT64_MAX},
+                    PathCase{"Avx512GfniEverySixtyFourth", HashPath::Avx512Gfni, 64},
+                    PathCase{"Avx512GfniOnce", HashPath::Avx512Gfni, UINT64_MAX},
+                    PathCase{"BestOnce", HashPath::Best, UINT64_MAX}),
+    RowName());
 
 // The lines from `from` up to, not including, `to`; date texts sort in time order.
 std::vector<std::string> Between(const std::vector<std::string>& lines, const std::string& from,
@@ -231,9 +252,57 @@ TEST_F(RunningSearchTest, DriverDecidesHowOftenItRuns) {
   EXPECT_EQ(driver.lines, ByHand("BAG"));
 }
 
+// Spans that start and end inside days, and hour windows, on every path the processor has.
+struct SpanCase {
+  const char* name;
+  CivilMinute first, last;
+  HourRange hours;
+  std::uint64_t allowance;
+};
+
+class SearchSpanTest : public testing::TestWithParam<SpanCase> {};
+
+TEST_P(SearchSpanTest, FindsExactlyTheMinutesOfTheSpanAndHours) {
+  const SpanCase& c = GetParam();
+  const auto expected = MatchesByHand(kCounting, "BAG", c.first, c.last, c.hours);
+  for (const HashPath path : kEveryHashPath) {
+    if (!HashPathAvailable(path)) continue;
+    RecordingDriver driver;
+    driver.allowance = c.allowance;
+    driver.triadText = u"BAG";
+    bool stop = false;
+    RunSearch({{'B', 'A', 'G'}, c.first, c.last, c.hours}, kCounting, stop, driver, path);
+    EXPECT_EQ(driver.lines, expected) << HashPathName(path);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spans, SearchSpanTest,
+    testing::Values(
+        SpanCase{"AcrossALeapDay", {2016, 2, 28, 22, 30}, {2016, 3, 1, 1, 15}, {}, UINT64_MAX},
+        SpanCase{"InsideOneDay", {2016, 2, 14, 9, 59}, {2016, 2, 14, 17, 1}, {}, 333},
+        SpanCase{"OneMatchingMinute", {2014, 1, 1, 3, 16}, {2014, 1, 1, 3, 16}, {}, 1},
+        SpanCase{"WorkingHours", {2016, 1, 1, 0, 0}, {2016, 2, 29, 23, 59}, {9, 17}, 5000},
+        SpanCase{"NightHoursWrapPastMidnight",
+                 {2016, 1, 1, 0, 0},
+                 {2016, 1, 31, 23, 59},
+                 {22, 5},
+                 UINT64_MAX},
+        SpanCase{"LastBeforeFirst", {2016, 3, 1, 0, 0}, {2016, 2, 1, 0, 0}, {}, UINT64_MAX}),
+    RowName());
+
+TEST(FindMatchesTest, GivesTheMinutesTheDriverWouldSee) {
+  const auto matches = FindMatches(Plan("BAG", 2016, 2, 2), kCounting);
+  std::vector<std::string> lines;
+  for (const CivilMinute& m : matches) lines.emplace_back(FormatDateText(m));
+  EXPECT_EQ(lines, MatchesByHand(kCounting, "BAG", 2016, 2, 2));
+}
+
 TEST(CalendarTest, WritesTheDateTextAndKnowsTheMonthLengths) {
-  EXPECT_EQ(FormatDateText(2014, 1, 5, 13, 7), "2014/01/05   13:07");
-  EXPECT_EQ(FormatDateText(7, 12, 31, 0, 0), "0007/12/31   00:00");
+  EXPECT_EQ(FormatDateText({2014, 1, 5, 13, 7}).view(), "2014/01/05   13:07");
+  EXPECT_EQ(FormatDateText({7, 12, 31, 0, 0}).view(), "0007/12/31   00:00");
+  EXPECT_EQ(FormatDateText({12345, 1, 1, 0, 0}).view(), "12345/01/01   00:00");
+  EXPECT_EQ(FormatIsoMinute({2026, 1, 2, 12, 34}).view(), "2026-01-02T12:34");
   EXPECT_EQ(DaysInMonth(2026, 4), 30);
   EXPECT_EQ(DaysInMonth(2026, 0), 0);
   EXPECT_EQ(DaysInMonth(2026, 13), 0);

@@ -19,7 +19,7 @@ class PackMinuteTest : public testing::TestWithParam<PackCase> {};
 
 TEST_P(PackMinuteTest, PacksTheFourBytes) {
   const PackCase& c = GetParam();
-  EXPECT_EQ(PackMinute(c.year, c.month, c.day, c.hour, c.minute), c.expected);
+  EXPECT_EQ(PackMinute({c.year, c.month, c.day, c.hour, c.minute}), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -55,13 +55,13 @@ constexpr KeyBytes kCounting = {0xEF, 0xCD, 0xAB, 0x89,
 
 INSTANTIATE_TEST_SUITE_P(
     Minutes, ComputeTriadTest,
-    testing::Values(TriadCase{"ZeroKey", {}, PackMinute(2014, 1, 5, 13, 7), "LON"},
-                    TriadCase{"CountingKey", kCounting, PackMinute(2014, 1, 5, 13, 7), "KAJ"},
+    testing::Values(TriadCase{"ZeroKey", {}, PackMinute({2014, 1, 5, 13, 7}), "LON"},
+                    TriadCase{"CountingKey", kCounting, PackMinute({2014, 1, 5, 13, 7}), "KAJ"},
                     TriadCase{"CountingKeyLastMinuteOfLeapYear", kCounting,
-                              PackMinute(2016, 12, 31, 23, 59), "HEB"},
+                              PackMinute({2016, 12, 31, 23, 59}), "HEB"},
                     TriadCase{"AllOnesKey",
                               {255, 255, 255, 255, 255, 255, 255, 255},
-                              PackMinute(2000, 8, 1, 0, 0),
+                              PackMinute({2000, 8, 1, 0, 0}),
                               "CAP"}),
     RowName());
 

@@ -37,7 +37,9 @@ class CollectingDriver final : public zorvane::SearchDriver {
   explicit CollectingDriver(std::u16string triad) : triad_(std::move(triad)) {}
   std::uint64_t BeforeCandidate() override { return UINT64_MAX; }
   std::u16string_view TriadText() override { return triad_; }
-  void Matched(std::string_view dateText) override { text += QStringOf(dateText) + '\n'; }
+  void Matched(const zorvane::CivilMinute& minute) override {
+    text += QStringOf(zorvane::FormatDateText(minute)) + '\n';
+  }
   QString text;
 
  private:
@@ -47,7 +49,7 @@ class CollectingDriver final : public zorvane::SearchDriver {
 QString CoreResults(const QString& hexKey, const char* triad, int year, int first, int last) {
   CollectingDriver driver(std::u16string(triad, triad + 3));
   bool stop = false;
-  zorvane::RunSearch({{triad[0], triad[1], triad[2]}, year, first, last},
+  zorvane::RunSearch(zorvane::MonthsOfYear({triad[0], triad[1], triad[2]}, year, first, last),
                      zorvane::ReadKeyBytes(View(hexKey)), stop, driver);
   return driver.text;
 }
