@@ -25,7 +25,7 @@ void StraightforwardLoop(benchmark::State& state) {
           for (int minute = 0; minute < 60; ++minute) {
             const CivilMinute m{kYear, month, day, hour, minute};
             if (ComputeTriad(PackMinute(m), kKey) == kTriad) {
-              lines.emplace_back(FormatDateText(m));
+              lines.emplace_back(FormatDateText(m).view());
             }
           }
         }

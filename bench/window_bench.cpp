@@ -7,14 +7,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "window/form1.h"
+#include "window/qt/qt_window.h"
 
 namespace {
 
 // range(0): the time slice in milliseconds; 0 processes events at every candidate.
 void WholeYearSearch(benchmark::State& state) {
-  zorvane::Form1 form(QStringLiteral("benchmark pass phrase"), 2024);
-  form.setEventSlice(std::chrono::milliseconds(state.range(0)));
+  zorvane::QtWindow form(QStringLiteral("benchmark pass phrase"), 2024);
+  form.form().setEventSlice(std::chrono::milliseconds(state.range(0)));
   form.show();
   QApplication::processEvents();
   form.findChild<QLineEdit*>(QStringLiteral("Triad"))->setText(QStringLiteral("BAG"));

@@ -5,20 +5,17 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+
+#include "app/launch.h"
 #endif
 
 namespace zorvane {
 
 #ifdef Q_OS_WIN
 QString TakeCommandLine(int, char**) {
-  // Skips the program's name, quoted or not, and the blanks after it.
-  const wchar_t* text = GetCommandLineW();
-  bool quoted = false;
-  for (; *text != L'\0' && (quoted || (*text != L' ' && *text != L'\t')); ++text) {
-    if (*text == L'"') quoted = !quoted;
-  }
-  while (*text == L' ' || *text == L'\t') ++text;
-  return QString::fromWCharArray(text);
+  const std::u16string_view text =
+      ArgumentTextOf(reinterpret_cast<const char16_t*>(GetCommandLineW()));
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 #else
 QString TakeCommandLine(int argc, char** argv) {

@@ -1,4 +1,4 @@
-// The pass phrase given on the command line, taken before Qt sees the arguments.
+// The argument text given to the Qt window program, taken before Qt sees the arguments.
 #pragma once
 
 #include <QString>

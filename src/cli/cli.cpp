@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "cli/utf8.h"
+#include "key/utf8.h"
 #include "key/key_bytes.h"
 #include "key/pass_phrase.h"
 #include "timecode/calendar.h"

@@ -39,7 +39,6 @@ bool IsCalendarMinute(const CivilMinute& m);
 class MinuteText {
  public:
   std::string_view view() const { return {chars_.data(), size_}; }
-  operator std::string_view() const { return view(); }
 
  private:
   friend class MinuteTextWriter;

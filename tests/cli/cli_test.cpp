@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "cli/utf8.h"
+#include "key/utf8.h"
 #include "row_name.h"
 
 namespace zorvane {

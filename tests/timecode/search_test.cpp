@@ -30,7 +30,7 @@ std::vector<std::string> MatchesByHand(const KeyBytes& key, const char* triad,
           const CivilMinute m{first.year, month, day, hour, minute};
           if (m < first || last < m || !inHours) continue;
           if (ToString(ComputeTriad(PackMinute(m), key)) == triad) {
-            lines.emplace_back(FormatDateText(m));
+            lines.emplace_back(FormatDateText(m).view());
           }
         }
       }
@@ -63,7 +63,7 @@ class RecordingDriver : public SearchDriver {
     return allowance;
   }
   std::u16string_view TriadText() override { return triadText; }
-  void Matched(const CivilMinute& minute) override { lines.emplace_back(FormatDateText(minute)); }
+  void Matched(const CivilMinute& minute) override { lines.emplace_back(FormatDateText(minute).view()); }
 };
 
 SearchPlan Plan(const char* triad, int year, int firstMonth, int lastMonth) {
@@ -294,7 +294,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FindMatchesTest, GivesTheMinutesTheDriverWouldSee) {
   const auto matches = FindMatches(Plan("BAG", 2016, 2, 2), kCounting);
   std::vector<std::string> lines;
-  for (const CivilMinute& m : matches) lines.emplace_back(FormatDateText(m));
+  for (const CivilMinute& m : matches) lines.emplace_back(FormatDateText(m).view());
   EXPECT_EQ(lines, MatchesByHand(kCounting, "BAG", 2016, 2, 2));
 }
 

@@ -1,5 +1,5 @@
 // Drives the real window under the offscreen platform, with keystrokes and clicks.
-#include "window/form1.h"
+#include "window/qt/qt_window.h"
 
 #include <QAccessible>
 #include <QFontMetricsF>
@@ -21,7 +21,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-using zorvane::Form1;
+using zorvane::QtWindow;
 
 QString QStringOf(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -38,7 +38,7 @@ class CollectingDriver final : public zorvane::SearchDriver {
   std::uint64_t BeforeCandidate() override { return UINT64_MAX; }
   std::u16string_view TriadText() override { return triad_; }
   void Matched(const zorvane::CivilMinute& minute) override {
-    text += QStringOf(zorvane::FormatDateText(minute)) + '\n';
+    text += QStringOf(zorvane::FormatDateText(minute).view()) + '\n';
   }
   QString text;
 
@@ -58,15 +58,15 @@ const QString kCountingKey = QStringLiteral("0123456789ABCDEF");
 
 }  // namespace
 
-class Form1Test : public QObject {
+class QtWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<Form1> form;
+  std::unique_ptr<QtWindow> window;
 
   template <class Control>
   Control* field(const char* name) const {
-    auto* control = form->findChild<Control*>(QLatin1String(name));
+    auto* control = window->findChild<Control*>(QLatin1String(name));
     if (control == nullptr) qFatal("no control %s", name);
     return control;
   }
@@ -74,11 +74,12 @@ class Form1Test : public QObject {
   QPlainTextEdit* hexCode() const { return field<QPlainTextEdit>("HexCode"); }
   QPlainTextEdit* results() const { return field<QPlainTextEdit>("Results"); }
   QPushButton* button(const char* name) const { return field<QPushButton>(name); }
+  QLabel* status() const { return field<QLabel>("Status"); }
 
   void open(const QString& commandLine = QString()) {
-    form = std::make_unique<Form1>(commandLine, 2026);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    window = std::make_unique<QtWindow>(commandLine, 2026);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
   }
 
   // Types the key into the hex key field and fills the search fields.
@@ -94,17 +95,17 @@ class Form1Test : public QObject {
   // Runs `action` once, as an event, after the first result line has been shown.
   void atFirstMatch(std::function<void()> action) {
     auto done = std::make_shared<bool>(false);
-    connect(results()->document(), &QTextDocument::contentsChanged, form.get(), [=, this] {
-      if (*done || results()->toPlainText().isEmpty() || !form->isSearching()) return;
+    connect(results()->document(), &QTextDocument::contentsChanged, window.get(), [=, this] {
+      if (*done || results()->toPlainText().isEmpty() || !window->form().isSearching()) return;
       *done = true;
-      QTimer::singleShot(0, form.get(), action);
+      QTimer::singleShot(0, window.get(), action);
     });
   }
 
   void search() { QTest::mouseClick(button("GO"), Qt::LeftButton); }
 
  private slots:
-  void cleanup() { form.reset(); }
+  void cleanup() { window.reset(); }
 
   void startsWithTheDefaults() {
     open();
@@ -112,9 +113,9 @@ class Form1Test : public QObject {
     QCOMPARE(line("StMntext")->text(), QStringLiteral("1"));
     QCOMPARE(line("EnMnText")->text(), QStringLiteral("12"));
     QCOMPARE(hexCode()->toPlainText(), QString());
-    QCOMPARE(form->keyBytes(), zorvane::KeyBytes{});
-    QCOMPARE(form->focusWidget(), line("PassPhrase"));
-    QCOMPARE(form->windowTitle(), QStringLiteral("Dates for a specified Timecode"));
+    QCOMPARE(window->form().keyBytes(), zorvane::KeyBytes{});
+    QCOMPARE(window->focusWidget(), line("PassPhrase"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Dates for a specified Timecode"));
   }
 
   void takesThePassPhraseFromTheCommandLine_data() {
@@ -130,7 +131,7 @@ class Form1Test : public QObject {
     const QString key = QString::fromStdString(*zorvane::DeriveKey(View(commandLine)));
     QCOMPARE(line("PassPhrase")->text(), commandLine);
     QCOMPARE(hexCode()->toPlainText(), key + '\n');  // the 16 digits and CR LF
-    QCOMPARE(form->keyBytes(), zorvane::ReadKeyBytes(View(key)));
+    QCOMPARE(window->form().keyBytes(), zorvane::ReadKeyBytes(View(key)));
     QCOMPARE(line("Triad")->text(), QString());
   }
 
@@ -146,7 +147,7 @@ class Form1Test : public QObject {
       QCOMPARE(line("PassPhrase")->text(), typed);
       const QString key = QString::fromStdString(*zorvane::DeriveKey(View(typed)));
       QCOMPARE(hexCode()->toPlainText(), key + '\n');
-      QCOMPARE(form->keyBytes(), zorvane::ReadKeyBytes(View(key)));
+      QCOMPARE(window->form().keyBytes(), zorvane::ReadKeyBytes(View(key)));
       QCOMPARE(line("Triad")->text(), QString());
     }
     // Deleting the whole phrase leaves the key of the last non-empty one.
@@ -163,7 +164,7 @@ class Form1Test : public QObject {
     QTest::keyClicks(hexCode(), QStringLiteral("0123 4567 89AB CDEF"));
     QCOMPARE(hexCode()->toPlainText(), kCountingKey);
     QCOMPARE(hexCode()->textCursor().position(), 16);
-    QCOMPARE(form->keyBytes(), zorvane::ReadKeyBytes(u"0123456789ABCDEF"));
+    QCOMPARE(window->form().keyBytes(), zorvane::ReadKeyBytes(u"0123456789ABCDEF"));
   }
 
   void readsAKeyTypedOnTwoLinesWithItsLineBreak() {
@@ -171,31 +172,31 @@ class Form1Test : public QObject {
     QTest::keyClicks(hexCode(), QStringLiteral("01234567"));
     QTest::keyClick(hexCode(), Qt::Key_Return);
     QTest::keyClicks(hexCode(), QStringLiteral("89ABCDEF"));
-    QCOMPARE(form->keyBytes(), zorvane::ReadKeyBytes(u"01234567\r\n89ABCDEF"));
-    QCOMPARE(form->keyBytes()[3], 0);  // CR LF in the places of characters 9 and 10
+    QCOMPARE(window->form().keyBytes(), zorvane::ReadKeyBytes(u"01234567\r\n89ABCDEF"));
+    QCOMPARE(window->form().keyBytes()[3], 0);  // CR LF in the places of characters 9 and 10
   }
 
   void clickIntoTheHexKeyClearsThePassPhraseButKeepsTheKey() {
     open(QStringLiteral("secret"));
     const QString key = hexCode()->toPlainText();
-    const zorvane::KeyBytes bytes = form->keyBytes();
+    const zorvane::KeyBytes bytes = window->form().keyBytes();
     QTest::mouseClick(hexCode()->viewport(), Qt::LeftButton);
     QCOMPARE(line("PassPhrase")->text(), QString());
     QCOMPARE(hexCode()->toPlainText(), key);
-    QCOMPARE(form->keyBytes(), bytes);
+    QCOMPARE(window->form().keyBytes(), bytes);
   }
 
   void offersTheKeyOperations() {
     open();
     std::int32_t word = 0x8001;
-    form->Rotate16Left(word, 1);
+    window->form().Rotate16Left(word, 1);
     QCOMPARE(word, 0x0003);
-    form->Rotate16Right(word, 1);
+    window->form().Rotate16Right(word, 1);
     QCOMPARE(word, 0x8001);
-    QCOMPARE(form->FormatHex(171), QStringLiteral("00AB"));
+    QCOMPARE(window->form().FormatHex(171), "00AB");
     hexCode()->setPlainText(kCountingKey);
-    form->DoKey();
-    QCOMPARE(form->keyBytes(), zorvane::ReadKeyBytes(u"0123456789ABCDEF"));
+    window->form().DoKey();
+    QCOMPARE(window->form().keyBytes(), zorvane::ReadKeyBytes(u"0123456789ABCDEF"));
   }
 
   void searches_data() {
@@ -216,6 +217,10 @@ class Form1Test : public QObject {
                                                << "2"
                                                << "2"
                                                << "BAG" << bag;
+    QTest::newRow("whole text upper-cased")
+        << QStringLiteral("b\u00e4g") << "2026"
+        << "1"
+        << "12" << QStringLiteral("B\u00c4G") << "Invalid Triad";
     QTest::newRow("too long") << "bags"
                               << " 2026"
                               << "1"
@@ -307,7 +312,7 @@ class Form1Test : public QObject {
 
   void stopEndsTheSearchAtTheNextCandidate() {
     open();
-    form->setEventSlice(0ms);
+    window->form().setEventSlice(0ms);
     prepare("BAG", "2016", "2", "2");
     const QString all = CoreResults(kCountingKey, "BAG", 2016, 2, 2);
     atFirstMatch([this] { QTest::mouseClick(button("Finish"), Qt::LeftButton); });
@@ -321,9 +326,9 @@ class Form1Test : public QObject {
 
   void searchWithinOneSliceNeverEntersTheEventLoop() {
     open();
-    form->setEventSlice(1h);
+    window->form().setEventSlice(1h);
     prepare("BAG", "2016", "1", "12");
-    QTimer::singleShot(0, form.get(),
+    QTimer::singleShot(0, window.get(),
                        [this] { QTest::mouseClick(button("Finish"), Qt::LeftButton); });
     search();
     QCOMPARE(results()->toPlainText(), CoreResults(kCountingKey, "BAG", 2016, 1, 12));
@@ -342,7 +347,7 @@ class Form1Test : public QObject {
 
   void editedTriadIsComparedFromTheNextCandidate() {
     open();
-    form->setEventSlice(0ms);
+    window->form().setEventSlice(0ms);
     prepare("BAG", "2016", "2", "2");
     atFirstMatch([this] { line("Triad")->setText(QStringLiteral("xyz")); });
     search();
@@ -352,7 +357,7 @@ class Form1Test : public QObject {
 
   void secondSearchRestartsWithTheFieldsAsTheyStand() {
     open();
-    form->setEventSlice(0ms);
+    window->form().setEventSlice(0ms);
     prepare("BAG", "2016", "2", "2");
     atFirstMatch([this] {
       line("Triad")->setText(QStringLiteral("tok"));
@@ -361,25 +366,25 @@ class Form1Test : public QObject {
       QTest::mouseClick(button("GO"), Qt::LeftButton);
     });
     search();
-    QVERIFY(!form->isSearching());
+    QVERIFY(!window->form().isSearching());
     QCOMPARE(line("Triad")->text(), QStringLiteral("TOK"));
     QCOMPARE(results()->toPlainText(), CoreResults(kCountingKey, "TOK", 2016, 3, 3));
   }
 
   void closingDuringASearchEndsTheProgram() {
     open();
-    form->setEventSlice(0ms);
+    window->form().setEventSlice(0ms);
     prepare("BAG", "2016", "1", "12");
-    atFirstMatch([this] { form->close(); });
+    atFirstMatch([this] { window->close(); });
     // Searched from inside the program's event loop, which the close must end with status 0.
-    QTimer::singleShot(0, form.get(), [this] { search(); });
+    QTimer::singleShot(0, window.get(), [this] { search(); });
     QTimer hang;  // a search that ignores the close fails instead of hanging
     hang.setSingleShot(true);
     connect(&hang, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
     hang.start(20s);
     QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(!form->isSearching());
-    QVERIFY(!form->isVisible());
+    QVERIFY(!window->form().isSearching());
+    QVERIFY(!window->isVisible());
     QCOMPARE(results()->toPlainText().count('\n'), 1);
   }
 
@@ -392,20 +397,63 @@ class Form1Test : public QObject {
   void appendingKeepsTheReadersPlace() {
     QFETCH(bool, readerScrollsUp);
     open();
-    form->setEventSlice(0ms);
+    window->form().setEventSlice(0ms);
     prepare("BAG", "2016", "1", "2");
     QScrollBar* bar = results()->verticalScrollBar();
     bool scrolled = false;
-    connect(results()->document(), &QTextDocument::contentsChanged, form.get(), [&] {
+    connect(results()->document(), &QTextDocument::contentsChanged, window.get(), [&] {
       if (readerScrollsUp && !scrolled && results()->blockCount() > 60) {
         scrolled = true;
-        QTimer::singleShot(0, form.get(), [bar] { bar->setValue(0); });
+        QTimer::singleShot(0, window.get(), [bar] { bar->setValue(0); });
       }
     });
     search();
     QVERIFY(results()->blockCount() > 80);
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), readerScrollsUp ? 0 : bar->maximum());
+  }
+
+  void enterInASearchFieldSearches_data() {
+    QTest::addColumn<QString>("field");
+    QTest::newRow("triad") << "Triad";
+    QTest::newRow("year") << "Ytext";
+    QTest::newRow("end month") << "EnMnText";
+  }
+
+  void enterInASearchFieldSearches() {
+    QFETCH(QString, field);
+    open();
+    prepare("bag", "2016", "2", "2");
+    QTest::keyClick(line(qPrintable(field)), Qt::Key_Return);
+    QCOMPARE(line("Triad")->text(), QStringLiteral("BAG"));
+    const QString all = CoreResults(kCountingKey, "BAG", 2016, 2, 2);
+    QCOMPARE(results()->toPlainText(), all);
+    QCOMPARE(status()->text(), QStringLiteral("%1 minutes").arg(all.count('\n')));
+  }
+
+  void escapeStopsARunningSearch() {
+    open();
+    window->form().setEventSlice(0ms);
+    prepare("BAG", "2016", "2", "2");
+    QString statusWhileRunning;
+    atFirstMatch([this, &statusWhileRunning] {
+      statusWhileRunning = status()->text();
+      QTest::keyClick(line("Triad"), Qt::Key_Escape);
+    });
+    search();
+    const QString all = CoreResults(kCountingKey, "BAG", 2016, 2, 2);
+    QCOMPARE(statusWhileRunning, QStringLiteral("Searching..."));
+    QCOMPARE(results()->toPlainText(), all.left(all.indexOf('\n') + 1));
+    QCOMPARE(status()->text(), QStringLiteral("Stopped after 1 minute"));
+  }
+
+  void passPhraseHasNoLengthLimit() {
+    open();
+    const QString phrase(40000, QLatin1Char('x'));
+    line("PassPhrase")->setText(phrase);
+    QCOMPARE(line("PassPhrase")->text().size(), phrase.size());
+    QCOMPARE(hexCode()->toPlainText(),
+             QString::fromStdString(*zorvane::DeriveKey(View(phrase))) + '\n');
   }
 
   void layoutFollowsTheTable_data() {
@@ -427,25 +475,26 @@ class Form1Test : public QObject {
     QTest::newRow("GO") << "GO" << QRect(600, 4920, 1095, 375);
     QTest::newRow("Finish") << "Finish" << QRect(600, 5520, 1095, 375);
     QTest::newRow("Results") << "Results" << QRect(2640, 240, 2655, 6015);
+    QTest::newRow("Status") << "Status" << QRect(2640, 6330, 2655, 255);
   }
 
   void layoutFollowsTheTable() {
     QFETCH(QString, name);
     QFETCH(QRect, twips);
     open();
-    auto* control = form->findChild<QWidget*>(name);
+    auto* control = window->findChild<QWidget*>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(),
              QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
-    QCOMPARE(form->size(), QSize(374, 449));
-    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QCOMPARE(window->size(), QSize(374, 449));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
   }
 
   void noTextIsClipped() {
     open();
     prepare("WAW", " 2026", "12", "12");
     hexCode()->setPlainText(QStringLiteral("0123456789ABCDEF"));
-    for (QLabel* label : form->findChildren<QLabel*>()) {
+    for (QLabel* label : window->findChildren<QLabel*>()) {
       // Wrapped lines need their line spacing, all but the last also its leading.
       const QFontMetricsF metrics(label->font());
       const QRectF box = label->contentsRect();
@@ -455,14 +504,14 @@ class Form1Test : public QObject {
       QVERIFY2(needed.height() - (metrics.lineSpacing() - metrics.height()) <= box.height(),
                qPrintable(label->objectName()));
     }
-    for (QPushButton* b : form->findChildren<QPushButton*>()) {
+    for (QPushButton* b : window->findChildren<QPushButton*>()) {
       const QFontMetricsF metrics(b->font());
       const int margin = b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b);
       QVERIFY2(metrics.horizontalAdvance(b->text()) + 2 * margin <= b->width(),
                qPrintable(b->objectName()));
       QVERIFY2(metrics.height() + margin <= b->height(), qPrintable(b->objectName()));
     }
-    for (QLineEdit* edit : form->findChildren<QLineEdit*>()) {
+    for (QLineEdit* edit : window->findChildren<QLineEdit*>()) {
       // A frame pixel and the field's own margin on each side.
       const QFontMetricsF metrics(edit->font());
       const QString text = edit->text().isEmpty() ? QStringLiteral("Wg") : edit->text();
@@ -479,8 +528,8 @@ class Form1Test : public QObject {
 
   void tabOrderFollowsTheTable() {
     open();
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
     line("PassPhrase")->setFocus();
     const QStringList expected = {"HexCode", "Triad",    "GO",       "Results",   "Finish",
                                   "Ytext",   "StMntext", "EnMnText", "PassPhrase"};
@@ -514,9 +563,9 @@ class Form1Test : public QObject {
     QFETCH(QString, label);
     QFETCH(QString, field);
     open();
-    auto* caption = form->findChild<QLabel*>(label);
+    auto* caption = window->findChild<QLabel*>(label);
     QVERIFY(caption);
-    auto* named = form->findChild<QWidget*>(field);
+    auto* named = window->findChild<QWidget*>(field);
     QCOMPARE(caption->buddy(), named);
     QCOMPARE(caption->focusPolicy(), Qt::NoFocus);
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(named);
@@ -525,5 +574,5 @@ class Form1Test : public QObject {
   }
 };
 
-QTEST_MAIN(Form1Test)
-#include "form1_test.moc"
+QTEST_MAIN(QtWindowTest)
+#include "qt_window_test.moc"

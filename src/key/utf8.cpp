@@ -1,4 +1,4 @@
-#include "cli/utf8.h"
+#include "key/utf8.h"
 
 namespace zorvane {
 
