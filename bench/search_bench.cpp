@@ -1,10 +1,12 @@
-// Candidates per second of the reverse search over a whole leap year, by each way of computing
-// the triads, beside the plain loop that packs and hashes one minute at a time.
+// Candidates per second of the reverse search over a whole leap year on every hash path, and of
+// zorvane-cli's search over ranges of years, beside the plain loop that packs and hashes one
+// minute at a time.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
+#include "cli/year_search.h"
 #include "timecode/calendar.h"
 #include "timecode/search.h"
 
@@ -16,14 +18,15 @@ constexpr int kYear = 2024;
 constexpr std::int64_t kCandidates = 527040;
 constexpr Triad kTriad = {'B', 'A', 'G'};
 
-void StraightforwardLoop(benchmark::State& state) {
-  for (auto _ : state) {
-    std::vector<std::string> lines;
+// Packs and hashes one minute at a time, as the program first did: the measure of the rest.
+void StraightforwardSearch(int firstYear, int lastYear) {
+  std::vector<std::string> lines;
+  for (int year = firstYear; year <= lastYear; ++year) {
     for (int month = 1; month <= 12; ++month) {
-      for (int day = 1; day <= DaysInMonth(kYear, month); ++day) {
+      for (int day = 1; day <= DaysInMonth(year, month); ++day) {
         for (int hour = 0; hour < 24; ++hour) {
           for (int minute = 0; minute < 60; ++minute) {
-            const CivilMinute m{kYear, month, day, hour, minute};
+            const CivilMinute m{year, month, day, hour, minute};
             if (ComputeTriad(PackMinute(m), kKey) == kTriad) {
               lines.emplace_back(FormatDateText(m).view());
             }
@@ -31,11 +34,27 @@ void StraightforwardLoop(benchmark::State& state) {
         }
       }
     }
-    benchmark::DoNotOptimize(lines.data());
   }
+  benchmark::DoNotOptimize(lines.data());
+}
+
+void StraightforwardLoop(benchmark::State& state) {
+  for (auto _ : state) StraightforwardSearch(kYear, kYear);
   state.SetItemsProcessed(state.iterations() * kCandidates);
 }
 BENCHMARK(StraightforwardLoop)->Unit(benchmark::kMillisecond);
+
+// Years 0-127, beside YearRange below and `zorvane-cli find --years 0-127`.
+void StraightforwardYears(benchmark::State& state) {
+  const int years = static_cast<int>(state.range(0));
+  for (auto _ : state) StraightforwardSearch(0, years - 1);
+  state.SetItemsProcessed(state.iterations() * (years * 525600LL + (years + 3) / 4 * 1440LL));
+}
+BENCHMARK(StraightforwardYears)
+    ->ArgName("years")
+    ->Arg(128)
+    ->Iterations(2)
+    ->Unit(benchmark::kMillisecond);
 
 class CollectingDriver final : public SearchDriver {
  public:
@@ -76,7 +95,46 @@ BENCHMARK_CAPTURE(Search, BestDriverEveryCandidate, HashPath::Best, 1)
 BENCHMARK_CAPTURE(Search, BestDriverEvery1024, HashPath::Best, 1024)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, Best, HashPath::Best, UINT64_MAX)->Unit(benchmark::kMillisecond);
 
+// zorvane-cli's search over a range of years, counting the matches: range(0) years from year 0,
+// on range(1) threads. Past 128 years the year patterns repeat and are not searched again.
+void YearRange(benchmark::State& state) {
+  std::vector<SearchPlan> plans;
+  for (int year = 0; year < state.range(0); ++year)
+    plans.push_back(MonthsOfYear(kTriad, year, 1, 12));
+  std::int64_t candidates = 0;
+  for (const SearchPlan& plan : plans) candidates += plan.first.year % 4 == 0 ? 527040 : 525600;
+  for (auto _ : state) {
+    std::size_t found = 0;
+    SearchYears(
+        plans, kKey, [&](std::span<const CivilMinute> matches) { found += matches.size(); },
+        static_cast<unsigned>(state.range(1)));
+    benchmark::DoNotOptimize(found);
+  }
+  state.SetItemsProcessed(state.iterations() * candidates);
+}
+BENCHMARK(YearRange)
+    ->ArgNames({"years", "threads"})
+    ->Args({128, 1})
+    ->Args({128, 2})
+    ->Args({10000, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 }  // namespace
 }  // namespace zorvane
 
-BENCHMARK_MAIN();
+// The report opens with the processor's paths, so that its figures can be read against them.
+int main(int argc, char** argv) {
+  std::string paths;
+  for (const zorvane::HashPath path : zorvane::kEveryHashPath) {
+    if (zorvane::HashPathAvailable(path)) paths += std::string(zorvane::HashPathName(path)) + " ";
+  }
+  benchmark::AddCustomContext("hash_paths", paths);
+  benchmark::AddCustomContext(
+      "best_path",
+      std::string(zorvane::HashPathName(zorvane::ResolveHashPath(zorvane::HashPath::Best))));
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -2,26 +2,30 @@
 // from a terminal or a script.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
-namespace zorvane {
+#include "timecode/calendar.h"
 
-struct LocalMinute {
-  int year;
-  int month;
-  int day;
-  int hour;
-  int minute;
-};
+namespace zorvane {
 
 inline constexpr int kExitPrinted = 0;
 inline constexpr int kExitNoMatch = 1;
 inline constexpr int kExitError = 2;
 
-// `args` excludes the program's name; `now` stands for the current local minute.
-int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err, const LocalMinute& now);
+// What a run sees of its process: the standard streams, the current local minute and, when
+// standard input is a terminal, a way to turn its echo off (false) and on again (true).
+struct CliContext {
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+  CivilMinute now;
+  std::function<void(bool echo)> setInputEcho = {};
+};
+
+// `args` excludes the program's name; every text in them is UTF-8.
+int RunCli(const std::vector<std::string>& args, CliContext& context);
 
 }  // namespace zorvane

@@ -21,14 +21,16 @@ struct MatchTarget {
   std::uint8_t third[2];
 };
 
-// One day's search: per-lane tables the same every day for a key (kLanesPerDay entries each),
-// and the two packed bytes that stay the same all day.
+// One day's search: per-lane tables (kLanesPerDay entries each) and the two packed bytes that
+// stay the same all day. Round r sets x' = rol3((y ^ key[r]) + time) + ror2(x); rounds 0 and 1
+// and parts of rounds 2 and 3 depend on nothing that changes within a year, so the tables hold
+// them ready.
 struct DayInputs {
   const std::uint8_t* minute;
   const std::uint8_t* hour;
-  // x after rounds 0 and 1, which depend on the key, the minute and the hour alone.
-  const std::uint8_t* afterRound0;
-  const std::uint8_t* afterRound1;
+  const std::uint8_t* round2Input;  // y ^ key[2] of round 2 (y is x after round 0)
+  const std::uint8_t* round2Carry;  // ror2(x) of round 2 (x is x after round 1)
+  const std::uint8_t* round3Mix;    // rol3((y ^ key[3]) + yearByte) of round 3
   std::uint8_t key[8];
   std::uint8_t dayByte;   // (month mod 8) * 32 + day
   std::uint8_t yearByte;  // (year mod 128) * 2 + month div 8
@@ -91,10 +93,8 @@ ZORVANE_LANE_INLINE void FindDayLanes(const DayInputs& in, std::uint64_t* mask) 
   using Bytes = typename Lanes::Bytes;
   constexpr int kWidth = sizeof(Bytes);
   static_assert(64 % kWidth == 0);
-  const Bytes k2 = Splat<Bytes>(in.key[2]), k3 = Splat<Bytes>(in.key[3]),
-              k4 = Splat<Bytes>(in.key[4]);
-  const Bytes k5 = Splat<Bytes>(in.key[5]), k6 = Splat<Bytes>(in.key[6]),
-              k7 = Splat<Bytes>(in.key[7]);
+  const Bytes k4 = Splat<Bytes>(in.key[4]), k5 = Splat<Bytes>(in.key[5]);
+  const Bytes k6 = Splat<Bytes>(in.key[6]), k7 = Splat<Bytes>(in.key[7]);
   const Bytes dayByte = Splat<Bytes>(in.dayByte), yearByte = Splat<Bytes>(in.yearByte);
   const Bytes f0 = Splat<Bytes>(in.target.first[0]), f1 = Splat<Bytes>(in.target.first[1]);
   const Bytes f2 = Splat<Bytes>(in.target.first[2]), f3 = Splat<Bytes>(in.target.first[3]);
@@ -105,9 +105,9 @@ ZORVANE_LANE_INLINE void FindDayLanes(const DayInputs& in, std::uint64_t* mask) 
     for (int lane = 0; lane < 64; lane += kWidth) {
       const int at = word * 64 + lane;
       // xN is x after round N - 1; y is always the x before it.
-      const Bytes x1 = Load<Bytes>(in.afterRound0 + at), x2 = Load<Bytes>(in.afterRound1 + at);
-      const Bytes x3 = Round<Lanes>(x2, x1, k2, dayByte);
-      const Bytes x4 = Round<Lanes>(x3, x2, k3, yearByte);
+      const Bytes x3 = Lanes::template RotateLeft<3>(Load<Bytes>(in.round2Input + at) + dayByte) +
+                       Load<Bytes>(in.round2Carry + at);
+      const Bytes x4 = Load<Bytes>(in.round3Mix + at) + Lanes::template RotateLeft<6>(x3);
       const Bytes x5 = Round<Lanes>(x4, x3, k4, Load<Bytes>(in.minute + at));
       const Bytes x6 = Round<Lanes>(x5, x4, k5, Load<Bytes>(in.hour + at));
       const Bytes x7 = Round<Lanes>(x6, x5, k6, dayByte);

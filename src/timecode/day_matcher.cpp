@@ -165,18 +165,29 @@ MatchTarget TargetOf(const Triad& triad) {
 DayMatcher::DayMatcher(const KeyBytes& key, HashPath path)
     : path_(ResolveHashPath(path)), find_(FunctionOf(path_)) {
   for (int i = 0; i < kLanesPerDay; ++i) {
-    afterRound0_[i] = HashRound(kInitialState.x, kInitialState.y, key[0], kMinuteTables.minute[i]);
-    afterRound1_[i] = HashRound(afterRound0_[i], kInitialState.x, key[1], kMinuteTables.hour[i]);
+    const std::uint8_t x1 =
+        HashRound(kInitialState.x, kInitialState.y, key[0], kMinuteTables.minute[i]);
+    afterRound1_[i] = HashRound(x1, kInitialState.x, key[1], kMinuteTables.hour[i]);
+    round2Input_[i] = x1 ^ key[2];
+    round2Carry_[i] = Rotate8Right2(afterRound1_[i]);
   }
   inputs_.minute = kMinuteTables.minute.data();
   inputs_.hour = kMinuteTables.hour.data();
-  inputs_.afterRound0 = afterRound0_.data();
-  inputs_.afterRound1 = afterRound1_.data();
+  inputs_.round2Input = round2Input_.data();
+  inputs_.round2Carry = round2Carry_.data();
+  inputs_.round3Mix = round3Mix_.data();
   for (std::size_t i = 0; i < key.size(); ++i) inputs_.key[i] = key[i];
 }
 
 void DayMatcher::Find(std::uint8_t dayByte, std::uint8_t yearByte, const MatchTarget& target,
                       DayMask& mask) const {
+  if (round3YearByte_ != yearByte) {
+    for (int i = 0; i < kLanesPerDay; ++i) {
+      round3Mix_[i] =
+          Rotate8Left3(static_cast<std::uint8_t>((afterRound1_[i] ^ inputs_.key[3]) + yearByte));
+    }
+    round3YearByte_ = yearByte;
+  }
   DayInputs in = inputs_;
   in.dayByte = dayByte;
   in.yearByte = yearByte;

@@ -32,11 +32,18 @@ class DayMatcher {
             DayMask& mask) const;
 
  private:
+  using Lanes = std::array<std::uint8_t, kLanesPerDay>;
+
   HashPath path_;
   FindDayFunction find_;
   DayInputs inputs_{};
-  alignas(64) std::array<std::uint8_t, kLanesPerDay> afterRound0_{};
-  alignas(64) std::array<std::uint8_t, kLanesPerDay> afterRound1_{};
+  alignas(64) Lanes afterRound1_{};  // x after round 1, the y of round 3
+  alignas(64) Lanes round2Input_{};
+  alignas(64) Lanes round2Carry_{};
+  // Round 3's mix for one year byte, which changes only twice a year: worked out again when it
+  // does. Each search has a matcher of its own.
+  alignas(64) mutable Lanes round3Mix_{};
+  mutable int round3YearByte_ = -1;
 };
 
 }  // namespace zorvane

@@ -66,13 +66,16 @@ DayMask HourMask(const HourRange& hours) {
   return mask;
 }
 
-// Hands the driver every minute of [from, to) that both masks hold.
+// Hands the driver every minute of [from, to) that both masks hold. Most words hold none.
 void Report(const DayMask& matches, const DayMask& hours, int from, int to, int year,
             const PlannedDay& day, SearchDriver& driver) {
-  for (int word = from / 64; word * 64 < to; ++word) {
+  const int firstWord = from / 64;
+  const int lastWord = (to - 1) / 64;
+  for (int word = firstWord; word <= lastWord; ++word) {
     std::uint64_t bits = matches[word] & hours[word];
-    if (word * 64 < from) bits &= ~std::uint64_t{0} << (from - word * 64);
-    if (to - word * 64 < 64) bits &= ~(~std::uint64_t{0} << (to - word * 64));
+    if (bits == 0) continue;
+    if (word == firstWord) bits &= ~std::uint64_t{0} << (from % 64);
+    if (word == lastWord && to % 64 != 0) bits &= ~(~std::uint64_t{0} << (to % 64));
     while (bits != 0) {
       const int i = word * 64 + std::countr_zero(bits);
       bits &= bits - 1;
