@@ -12,7 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (std::isnan(value)) std::abort();
   const auto planned = zorvane::PlanSearch(u"BAG", text, text, text);
   if (const auto* plan = std::get_if<zorvane::SearchPlan>(&planned)) {
-    if (plan->year < 0 || plan->year > 9999 || plan->firstMonth < 1 || plan->lastMonth > 12) {
+    // One year of the calendar's, and months within 1-12 (an empty span ends before it starts).
+    const bool inYears = plan->first.year >= zorvane::kFirstYear &&
+                         plan->first.year <= zorvane::kLastYear && plan->last.year == plan->first.year;
+    const bool empty = plan->last < plan->first;
+    if (!inYears || (!empty && (plan->first.month < 1 || plan->last.month > 12))) {
       std::abort();
     }
   }
