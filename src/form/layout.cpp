@@ -23,4 +23,11 @@ const ControlLayout& LayoutOf(std::string_view name) {
   throw std::out_of_range("no control of that name");
 }
 
+const ControlLayout& LayoutOf(Field field) {
+  for (const ControlLayout& c : kLayout) {
+    if (c.field == field) return c;
+  }
+  throw std::out_of_range("no control for that field");
+}
+
 }  // namespace zorvane

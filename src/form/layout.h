@@ -153,5 +153,6 @@ inline constexpr std::array<ControlLayout, 16> kLayout = {{
 std::array<const ControlLayout*, 9> FocusOrder();
 
 const ControlLayout& LayoutOf(std::string_view name);
+const ControlLayout& LayoutOf(Field field);
 
 }  // namespace zorvane

@@ -187,7 +187,13 @@ HWND Win32Window::control(std::string_view name) const {
   return nullptr;
 }
 
-std::u16string Win32Window::Text(Field field) { return WindowText(fields_.at(field)); }
+std::u16string Win32Window::Text(Field field) {
+  const HWND handle = fields_.at(field);
+  if (LayoutOf(field).kind != ControlKind::LineField) return WindowText(handle);
+  const auto known = lineTexts_.find(field);
+  if (known != lineTexts_.end()) return known->second;
+  return lineTexts_[field] = WindowText(handle);
+}
 
 void Win32Window::SetText(Field field, std::u16string_view text) {
   const HWND handle = fields_.at(field);
@@ -201,6 +207,7 @@ void Win32Window::SetText(Field field, std::u16string_view text) {
   writing_ = true;
   SetWindowTextW(handle, WideString(text).c_str());
   writing_ = false;
+  lineTexts_.erase(field);
   const auto caret = static_cast<WPARAM>(text.size() - std::min(fromEnd, text.size()));
   if (field != Field::Status) SendMessageW(handle, EM_SETSEL, caret, static_cast<LPARAM>(caret));
   // Windows reports a program's writes into a multi-line field to nobody, so every write runs
@@ -306,6 +313,11 @@ void Win32Window::OnCommand(HWND from, WORD id, WORD code) {
   }
   if (from == control("GO") && code == BN_CLICKED) RunHandler([&] { form_.GO_Click(); });
   if (from == control("Finish") && code == BN_CLICKED) form_.Finish_Click();
+  if (code == EN_CHANGE) {
+    for (const auto& [field, handle] : fields_) {
+      if (handle == from) lineTexts_.erase(field);
+    }
+  }
   if (code == EN_CHANGE && !writing_) {
     if (from == fields_.at(Field::PassPhrase)) form_.PassPhrase_Change();
     if (from == fields_.at(Field::HexCode)) form_.HexCode_Change();

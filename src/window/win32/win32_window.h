@@ -69,6 +69,9 @@ class Win32Window final : private FormFields {
   HWND tooltip_ = nullptr;
   std::vector<Control> controls_;
   std::map<Field, HWND> fields_;
+  // The texts of the single-line fields as last read. Such a field reports every change of its
+  // text, so a read needs the control again only after one; the search reads the triad often.
+  std::map<Field, std::u16string> lineTexts_;
   std::vector<HFONT> fonts_;
   UINT dpi_ = 96;
   bool writing_ = false;  // the form's own writes run their change handling themselves
