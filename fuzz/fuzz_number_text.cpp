@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (const auto* plan = std::get_if<zorvane::SearchPlan>(&planned)) {
     // One year of the calendar's, and months within 1-12 (an empty span ends before it starts).
     const bool inYears = plan->first.year >= zorvane::kFirstYear &&
-                         plan->first.year <= zorvane::kLastYear && plan->last.year == plan->first.year;
+                         plan->first.year <= zorvane::kLastYear &&
+                         plan->last.year == plan->first.year;
     const bool empty = plan->last < plan->first;
     if (!inYears || (!empty && (plan->first.month < 1 || plan->last.month > 12))) {
       std::abort();

@@ -63,7 +63,9 @@ class RecordingDriver : public SearchDriver {
     return allowance;
   }
   std::u16string_view TriadText() override { return triadText; }
-  void Matched(const CivilMinute& minute) override { lines.emplace_back(FormatDateText(minute).view()); }
+  void Matched(const CivilMinute& minute) override {
+    lines.emplace_back(FormatDateText(minute).view());
+  }
 };
 
 SearchPlan Plan(const char* triad, int year, int firstMonth, int lastMonth) {
