@@ -45,9 +45,6 @@ std::string WindowUsage() {
          "moment (in the process list); type it into the window to keep it to yourself.\n";
 }
 
-std::string WindowVersion() {
-  return "zorvane " + std::string(kVersion) + "\n" + std::string(kCopyright) + "\n" +
-         std::string(kLicence) + "\n";
-}
+std::string WindowVersion() { return VersionText("zorvane"); }
 
 }  // namespace zorvane

@@ -43,11 +43,6 @@ constexpr std::string_view kUsage =
     "each).\n"
     "Exit status: 0 when a result was printed, 1 when find matched nothing, 2 on error.\n";
 
-std::string VersionText() {
-  return "zorvane-cli " + std::string(kVersion) + "\n" + std::string(kCopyright) + "\n" +
-         std::string(kLicence) + "\n";
-}
-
 std::u16string Utf16Of(std::string_view text, std::string_view what) {
   std::optional<std::u16string> decoded = DecodeUtf8(text);
   if (!decoded) throw CliError("the " + std::string(what) + " is not valid UTF-8");
@@ -236,7 +231,7 @@ int RunCli(const std::vector<std::string>& args, CliContext& context) {
     };
     if (has("--help", "-h") || has("--version", "-V")) {
       OutputWriter out(context.out);
-      out.Write(has("--help", "-h") ? std::string(kUsage) : VersionText());
+      out.Write(has("--help", "-h") ? std::string(kUsage) : VersionText("zorvane-cli"));
       out.Flush();
       return kExitPrinted;
     }

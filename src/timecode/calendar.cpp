@@ -53,34 +53,28 @@ class MinuteTextWriter {
   MinuteText& text_;
 };
 
-MinuteText FormatDateText(const CivilMinute& m) {
+namespace {
+
+// The year, month and day joined by `date`, `time` before the hour and a colon before the minute.
+MinuteText FormatMinute(const CivilMinute& m, char date, std::string_view time) {
   MinuteText text;
   MinuteTextWriter w(text);
   w.Year(m.year);
-  w.Char('/');
+  w.Char(date);
   w.TwoDigits(m.month);
-  w.Char('/');
+  w.Char(date);
   w.TwoDigits(m.day);
-  w.Chars("   ");
+  w.Chars(time);
   w.TwoDigits(m.hour);
   w.Char(':');
   w.TwoDigits(m.minute);
   return text;
 }
 
-MinuteText FormatIsoMinute(const CivilMinute& m) {
-  MinuteText text;
-  MinuteTextWriter w(text);
-  w.Year(m.year);
-  w.Char('-');
-  w.TwoDigits(m.month);
-  w.Char('-');
-  w.TwoDigits(m.day);
-  w.Char('T');
-  w.TwoDigits(m.hour);
-  w.Char(':');
-  w.TwoDigits(m.minute);
-  return text;
-}
+}  // namespace
+
+MinuteText FormatDateText(const CivilMinute& m) { return FormatMinute(m, '/', "   "); }
+
+MinuteText FormatIsoMinute(const CivilMinute& m) { return FormatMinute(m, '-', "T"); }
 
 }  // namespace zorvane

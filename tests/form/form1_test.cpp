@@ -11,6 +11,7 @@
 
 #include "form/layout.h"
 #include "key/pass_phrase.h"
+#include "results_text.h"
 #include "row_name.h"
 #include "timecode/search.h"
 
@@ -60,25 +61,6 @@ class FakeWindow final : public FormFields {
                return now;
              }};
 };
-
-const std::u16string kCountingKey = u"0123456789ABCDEF";
-
-// The results text the core gives for a search of whole months under the counting key.
-std::u16string CoreResults(const char* triad, int year, int first, int last) {
-  std::u16string text;
-  for (const CivilMinute& m :
-       FindMatches(MonthsOfYear({triad[0], triad[1], triad[2]}, year, first, last),
-                   ReadKeyBytes(kCountingKey))) {
-    const MinuteText line = FormatDateText(m);
-    text.append(line.view().begin(), line.view().end());
-    text += u"\r\n";
-  }
-  return text;
-}
-
-std::u16string FirstLine(const std::u16string& text) {
-  return text.substr(0, text.find(u"\r\n") + 2);
-}
 
 class Form1Test : public testing::Test {
  protected:

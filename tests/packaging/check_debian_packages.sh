@@ -11,7 +11,8 @@ lintian --pedantic --info --display-experimental --fail-on error,warning,info,pe
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 for deb in ./*.deb; do dpkg-deb -x "$deb" "$root"; done
-if dpkg-deb -f zorvane-cli_*.deb Depends | grep -qi qt; then
+depends=$(dpkg-deb -f zorvane-cli_*.deb Depends)
+if grep -qi qt <<<"$depends"; then
   echo "zorvane-cli depends on Qt" >&2
   exit 1
 fi

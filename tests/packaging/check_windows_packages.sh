@@ -9,15 +9,18 @@ rm -f Zorvane-*-win64.zip Zorvane-*-win64.exe
 cpack >/dev/null
 version=$(sed -n 's/^#define ZORVANE_VERSION_TEXT "\(.*\)"/\1/p' src/generated/version.h)
 zip=Zorvane-$version-win64.zip installer=Zorvane-$version-win64.exe
+# Read whole, not piped into grep -q, whose early exit would fail the pipe.
+listing=$(unzip -l "$zip")
 for file in Zorvane.exe zorvane-cli.exe LICENSE.txt; do
-  unzip -l "$zip" | grep -q "Zorvane-$version-win64/$file\$" || { echo "$zip lacks $file" >&2; exit 1; }
+  grep -q "Zorvane-$version-win64/$file\$" <<<"$listing" || { echo "$zip lacks $file" >&2; exit 1; }
 done
 for program in Zorvane zorvane-cli; do
   record=$(unzip -p "$zip" "Zorvane-$version-win64/$program.exe" | strings -el)
   for field in "ProductName Zorvane" "InternalName Zorvane" "OriginalFilename $program.exe" \
                "FileVersion $version" "ProductVersion $version"; do
     set -- $field
-    grep -A1 -x "$1" <<<"$record" | grep -qx "$2" || { echo "$program.exe: no $field" >&2; exit 1; }
+    value=$(grep -A1 -x "$1" <<<"$record" | tail -n 1)
+    [ "$value" = "$2" ] || { echo "$program.exe: no $field" >&2; exit 1; }
   done
 done
 

@@ -47,15 +47,15 @@ Qt::Alignment AlignmentOf(TextAlignment a) {
 }
 
 // The window's own families first, then metric-compatible free ones, then any sans serif.
-QFont FontOf(const FontSpec& spec) {
-  const QString family = FromView(spec.family);
+QFont FontOf(const FontSpec& wanted) {
+  const QString family = FromView(wanted.family);
   QStringList families{family};
   if (family == QLatin1String("MS Sans Serif")) families << QStringLiteral("Microsoft Sans Serif");
   QFont font;
   font.setFamilies(families + QStringList{QStringLiteral("Liberation Sans"),
                                           QStringLiteral("Arimo"), QStringLiteral("Arial")});
   font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(spec.points);
+  font.setPointSizeF(wanted.points);
   // MS Sans Serif runs about 6% narrower than the Arial-like fonts that stand in for it; the
   // layout was drawn for its widths, so a stand-in is narrowed to them.
   if (families.size() > 1 && !families.contains(QFontInfo(font).family())) font.setStretch(94);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "key/pass_phrase.h"
+#include "results_text.h"
 #include "row_name.h"
 #include "timecode/search.h"
 
@@ -16,24 +17,6 @@ namespace zorvane {
 namespace {
 
 using namespace std::chrono_literals;
-
-const std::u16string kCountingKey = u"0123456789ABCDEF";
-
-std::u16string CoreResults(const char* triad, int year, int first, int last) {
-  std::u16string text;
-  for (const CivilMinute& m :
-       FindMatches(MonthsOfYear({triad[0], triad[1], triad[2]}, year, first, last),
-                   ReadKeyBytes(kCountingKey))) {
-    const MinuteText line = FormatDateText(m);
-    text.append(line.view().begin(), line.view().end());
-    text += u"\r\n";
-  }
-  return text;
-}
-
-std::u16string FirstLine(const std::u16string& text) {
-  return text.substr(0, text.find(u"\r\n") + 2);
-}
 
 std::u16string KeyLine(std::u16string_view phrase) {
   const std::string key = *DeriveKey(phrase);
