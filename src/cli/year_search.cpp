@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <condition_variable>
 #include <cstdint>
-#include <limits>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -29,22 +28,6 @@ struct YearMinute {
   std::uint8_t month;
   std::uint8_t day;
   std::uint16_t minuteOfDay;
-};
-
-class YearCollector final : public SearchDriver {
- public:
-  YearCollector(const Triad& triad, std::vector<YearMinute>& matches)
-      : triad_(triad.begin(), triad.end()), matches_(matches) {}
-  std::uint64_t BeforeCandidate() override { return std::numeric_limits<std::uint64_t>::max(); }
-  std::u16string_view TriadText() override { return triad_; }
-  void Matched(const CivilMinute& m) override {
-    matches_.push_back({static_cast<std::uint8_t>(m.month), static_cast<std::uint8_t>(m.day),
-                        static_cast<std::uint16_t>(m.hour * 60 + m.minute)});
-  }
-
- private:
-  std::u16string triad_;
-  std::vector<YearMinute>& matches_;
 };
 
 struct Pattern {
@@ -94,9 +77,10 @@ class PatternQueue {
       i = next_++;
     }
     std::vector<YearMinute> matches;
-    YearCollector collector(patterns_[i].plan->triad, matches);
-    bool stop = false;
-    RunSearch(*patterns_[i].plan, key_, stop, collector);
+    FindMatches(*patterns_[i].plan, key_, [&](const CivilMinute& m) {
+      matches.push_back({static_cast<std::uint8_t>(m.month), static_cast<std::uint8_t>(m.day),
+                         static_cast<std::uint16_t>(m.hour * 60 + m.minute)});
+    });
     std::lock_guard lock(mutex_);
     patterns_[i].matches = std::move(matches);
     patterns_[i].done = true;

@@ -84,17 +84,18 @@ void Report(const DayMask& matches, const DayMask& hours, int from, int to, int 
   }
 }
 
-class CollectingDriver final : public SearchDriver {
+// A search that nothing watches: the driver runs once and the triad stays.
+class UnwatchedDriver final : public SearchDriver {
  public:
-  explicit CollectingDriver(const Triad& triad) : triad_(triad.begin(), triad.end()) {}
+  UnwatchedDriver(const Triad& triad, const std::function<void(const CivilMinute&)>& found)
+      : triad_(triad.begin(), triad.end()), found_(found) {}
   std::uint64_t BeforeCandidate() override { return std::numeric_limits<std::uint64_t>::max(); }
   std::u16string_view TriadText() override { return triad_; }
-  void Matched(const CivilMinute& minute) override { matches.push_back(minute); }
-
-  std::vector<CivilMinute> matches;
+  void Matched(const CivilMinute& minute) override { found_(minute); }
 
  private:
   std::u16string triad_;
+  const std::function<void(const CivilMinute&)>& found_;
 };
 
 }  // namespace
@@ -223,11 +224,18 @@ SearchEnd RunSearch(const SearchPlan& plan, const KeyBytes& key, bool& stopReque
   return SearchEnd::Completed;
 }
 
-std::vector<CivilMinute> FindMatches(const SearchPlan& plan, const KeyBytes& key, HashPath path) {
-  CollectingDriver driver(plan.triad);
+void FindMatches(const SearchPlan& plan, const KeyBytes& key,
+                 const std::function<void(const CivilMinute&)>& found, HashPath path) {
+  UnwatchedDriver driver(plan.triad, found);
   bool stopRequested = false;
   RunSearch(plan, key, stopRequested, driver, path);
-  return std::move(driver.matches);
+}
+
+std::vector<CivilMinute> FindMatches(const SearchPlan& plan, const KeyBytes& key, HashPath path) {
+  std::vector<CivilMinute> matches;
+  FindMatches(
+      plan, key, [&](const CivilMinute& m) { matches.push_back(m); }, path);
+  return matches;
 }
 
 }  // namespace zorvane

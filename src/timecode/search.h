@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -82,7 +83,11 @@ enum class SearchEnd { Completed, Stopped };
 SearchEnd RunSearch(const SearchPlan& plan, const KeyBytes& key, bool& stopRequested,
                     SearchDriver& driver, HashPath path = HashPath::Best);
 
-// The matches of a plan whose triad stays as planned, in time order.
+// Hands each match of a plan whose triad stays as planned to `found`, in time order.
+void FindMatches(const SearchPlan& plan, const KeyBytes& key,
+                 const std::function<void(const CivilMinute&)>& found,
+                 HashPath path = HashPath::Best);
+
 std::vector<CivilMinute> FindMatches(const SearchPlan& plan, const KeyBytes& key,
                                      HashPath path = HashPath::Best);
 
