@@ -160,6 +160,9 @@ void Win32Window::CreateControls() {
 
 void Win32Window::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
+  const RECT outer = WindowRectFor(dpi);
+  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (const HFONT font : fonts_) DeleteObject(font);
   fonts_.clear();
   for (const Control& c : controls_) {
@@ -354,10 +357,10 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM w, LPARAM l) {
       PostQuitMessage(0);
       return 0;
     case WM_DPICHANGED: {
+      // Where the system suggests; the size follows from the new DPI.
       const auto* suggested = reinterpret_cast<const RECT*>(l);
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       ApplyDpi(HIWORD(w));
       return 0;
     }

@@ -294,24 +294,34 @@ struct PlaceCase {
 class Win32LayoutTest : public Win32WindowTest,
                         public testing::WithParamInterface<ControlLayout> {};
 
+// The screen's dots per inch: 96, or what the test is run at.
+int ScreenDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+int Pixels(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
+
 TEST_P(Win32LayoutTest, PlacesTheControlAsTheTableSays) {
   Open();
   const ControlLayout& c = GetParam();
   RECT rect;
   GetWindowRect(Control(std::string(c.name).c_str()), &rect);
   MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT*>(&rect), 2);
-  EXPECT_EQ(rect.left, c.twips.left / 15);
-  EXPECT_EQ(rect.top, c.twips.top / 15);
-  EXPECT_EQ(rect.right - rect.left, c.twips.width / 15);
-  EXPECT_EQ(rect.bottom - rect.top, c.twips.height / 15);
-  // The font of the table, 8.25 points being 11 pixels and 18 points 24.
+  EXPECT_EQ(rect.left, Pixels(c.twips.left));
+  EXPECT_EQ(rect.top, Pixels(c.twips.top));
+  EXPECT_EQ(rect.right - rect.left, Pixels(c.twips.width));
+  EXPECT_EQ(rect.bottom - rect.top, Pixels(c.twips.height));
+  // The font of the table: at 96 dots per inch 8.25 points are 11 pixels and 18 points 24.
   LOGFONTW font;
   const auto handle =
       reinterpret_cast<HFONT>(SendMessageW(Control(std::string(c.name).c_str()), WM_GETFONT, 0, 0));
   ASSERT_TRUE(GetObjectW(handle, sizeof font, &font));
   EXPECT_EQ(std::wstring(font.lfFaceName),
             std::wstring(c.font.family.begin(), c.font.family.end()));
-  EXPECT_EQ(font.lfHeight, c.font.points == 18 ? -24 : -11);
+  EXPECT_EQ(font.lfHeight, -MulDiv(c.font.points == 18 ? 24 : 11, ScreenDpi(), 96));
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, Win32LayoutTest, testing::ValuesIn(kLayout),
@@ -321,8 +331,8 @@ TEST_F(Win32WindowTest, WindowHasTheTablesFixedClientArea) {
   Open();
   RECT client;
   GetClientRect(window->handle(), &client);
-  EXPECT_EQ(client.right, 374);
-  EXPECT_EQ(client.bottom, 449);
+  EXPECT_EQ(client.right, Pixels(5610));   // 374 pixels at 96 dots per inch
+  EXPECT_EQ(client.bottom, Pixels(6735));  // 449
   const auto style = GetWindowLongW(window->handle(), GWL_STYLE);
   EXPECT_FALSE(style & WS_THICKFRAME);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
