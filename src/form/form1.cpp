@@ -16,17 +16,13 @@ constexpr std::uint64_t kCandidatesPerClockRead = 2048;
 
 std::u16string Widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
-std::u16string MinutesText(std::uint64_t minutes) {
+}  // namespace
+
+std::u16string FoundText(std::uint64_t minutes) {
   return Widen(std::to_string(minutes)) + (minutes == 1 ? u" minute" : u" minutes");
 }
 
-}  // namespace
-
-std::u16string FoundText(std::uint64_t minutes) { return MinutesText(minutes); }
-
-std::u16string StoppedText(std::uint64_t minutes) {
-  return u"Stopped after " + MinutesText(minutes);
-}
+std::u16string StoppedText(std::uint64_t minutes) { return u"Stopped after " + FoundText(minutes); }
 
 // Binds the search's per-candidate hook to the window: pending events are processed once a
 // time slice has passed since the last pass, or at every candidate with a zero slice. Lines

@@ -43,7 +43,6 @@ class Form1 {
   // How long a search may run between two passes of event processing; zero gives a pass at
   // every candidate.
   void setEventSlice(std::chrono::milliseconds slice) { eventSlice_ = slice; }
-  std::chrono::milliseconds eventSlice() const { return eventSlice_; }
   bool isSearching() const { return searching_; }
   bool isClosing() const { return closing_; }
   const zorvane::KeyBytes& keyBytes() const { return KeyBytes; }

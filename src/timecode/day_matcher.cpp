@@ -163,7 +163,7 @@ MatchTarget TargetOf(const Triad& triad) {
 }
 
 DayMatcher::DayMatcher(const KeyBytes& key, HashPath path)
-    : path_(ResolveHashPath(path)), find_(FunctionOf(path_)) {
+    : find_(FunctionOf(ResolveHashPath(path))) {
   for (int i = 0; i < kLanesPerDay; ++i) {
     const std::uint8_t x1 =
         HashRound(kInitialState.x, kInitialState.y, key[0], kMinuteTables.minute[i]);

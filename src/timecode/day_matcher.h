@@ -25,8 +25,6 @@ class DayMatcher {
   DayMatcher(const DayMatcher&) = delete;  // its inputs point into itself
   DayMatcher& operator=(const DayMatcher&) = delete;
 
-  HashPath path() const { return path_; }
-
   // Sets `mask` to the matches of the day whose packed bytes 2 and 3 are given.
   void Find(std::uint8_t dayByte, std::uint8_t yearByte, const MatchTarget& target,
             DayMask& mask) const;
@@ -34,7 +32,6 @@ class DayMatcher {
  private:
   using Lanes = std::array<std::uint8_t, kLanesPerDay>;
 
-  HashPath path_;
   FindDayFunction find_;
   DayInputs inputs_{};
   alignas(64) Lanes afterRound1_{};  // x after round 1, the y of round 3

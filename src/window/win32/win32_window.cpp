@@ -159,7 +159,6 @@ void Win32Window::CreateControls() {
 }
 
 void Win32Window::ApplyDpi(UINT dpi) {
-  dpi_ = dpi;
   const RECT outer = WindowRectFor(dpi);
   SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -73,7 +73,6 @@ class Win32Window final : private FormFields {
   // text, so a read needs the control again only after one; the search reads the triad often.
   std::map<Field, std::u16string> lineTexts_;
   std::vector<HFONT> fonts_;
-  UINT dpi_ = 96;
   bool writing_ = false;  // the form's own writes run their change handling themselves
   bool destroyAfterSearch_ = false;
   std::optional<int> quitDuringSearch_;
