@@ -225,7 +225,8 @@ void Win32Window::Append(Field field, std::u16string_view text) {
   bar.cbSize = sizeof bar;
   bar.fMask = SIF_ALL;
   GetScrollInfo(handle, SB_VERT, &bar);
-  const bool following = bar.nPos + static_cast<int>(bar.nPage) >= bar.nMax;
+  // At the bottom the last line, the empty one after the final line break, is in view.
+  const bool following = bar.nPos + static_cast<int>(bar.nPage) > bar.nMax;
   const auto firstVisible = SendMessageW(handle, EM_GETFIRSTVISIBLELINE, 0, 0);
   DWORD start = 0, end = 0;
   SendMessageW(handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

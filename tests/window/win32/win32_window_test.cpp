@@ -91,26 +91,29 @@ class Win32WindowTest : public testing::Test {
     Put("EnMnText", last);
   }
 
-  // Runs `action` once, when the first result lines have been put into Results.
-  void AtFirstMatch(std::function<void()> action) {
-    atFirstMatch = std::move(action);
+  // Runs `action` each time result lines have been put into Results, until it returns true.
+  void WhileAppending(std::function<bool()> action) {
+    atAppend = std::move(action);
     SetWindowSubclass(Control("Results"), WatchResults, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+
+  void AtFirstMatch(std::function<void()> action) {
+    WhileAppending([action = std::move(action)] {
+      action();
+      return true;
+    });
   }
 
   static LRESULT CALLBACK WatchResults(HWND field, UINT message, WPARAM w, LPARAM l, UINT_PTR,
                                        DWORD_PTR self) {
     const LRESULT result = DefSubclassProc(field, message, w, l);
     auto* test = reinterpret_cast<Win32WindowTest*>(self);
-    if (message == EM_REPLACESEL && test->atFirstMatch) {
-      const auto action = std::move(test->atFirstMatch);
-      test->atFirstMatch = nullptr;
-      action();
-    }
+    if (message == EM_REPLACESEL && test->atAppend && test->atAppend()) test->atAppend = nullptr;
     return result;
   }
 
   std::unique_ptr<Win32Window> window;
-  std::function<void()> atFirstMatch;
+  std::function<bool()> atAppend;
 };
 
 TEST_F(Win32WindowTest, StartsWithTheDefaults) {
@@ -258,6 +261,55 @@ TEST_F(Win32WindowTest, ClosingDuringASearchEndsTheProgramWithStatusZero) {
   EXPECT_EQ(std::count(resultsAtClose.begin(), resultsAtClose.end(), u'\n'), 1);
   EXPECT_FALSE(window->form().isSearching());
 }
+
+struct ReaderCase {
+  const char* name;
+  bool scrollsUp;
+};
+
+class Win32ReaderTest : public Win32WindowTest, public testing::WithParamInterface<ReaderCase> {};
+
+// Lines come one at a time; once Results can scroll, the reader either stays at the bottom or
+// goes to the top and selects a word there.
+TEST_P(Win32ReaderTest, AppendingKeepsTheReadersPlace) {
+  Prepare(u"BAG", u"2016", u"2", u"2");
+  window->form().setEventSlice(0ms);
+  const HWND results = Control("Results");
+  const auto bar = [results] {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(results, SB_VERT, &info);
+    return info;
+  };
+  WhileAppending([&] {
+    if (bar().nMax < static_cast<int>(bar().nPage)) return false;
+    if (GetParam().scrollsUp) {
+      PostMessageW(results, WM_VSCROLL, SB_TOP, 0);
+      PostMessageW(results, EM_SETSEL, 0, 4);
+    }
+    return true;
+  });
+  Press("GO");
+  ASSERT_EQ(Text("Results"), CoreResults("BAG", 2016, 2, 2));
+  const SCROLLINFO after = bar();
+  DWORD start = 0, end = 0;
+  SendMessageW(results, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  if (GetParam().scrollsUp) {
+    EXPECT_EQ(after.nPos, 0);
+    EXPECT_EQ(SendMessageW(results, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{0}, DWORD{4}));
+  } else {
+    EXPECT_GT(after.nPos + static_cast<int>(after.nPage), after.nMax);
+    EXPECT_EQ(start, Text("Results").size());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Readers, Win32ReaderTest,
+                         testing::Values(ReaderCase{"ViewFollowsAReaderAtTheBottom", false},
+                                         ReaderCase{"ViewStaysWhereTheReaderScrolled", true}),
+                         RowName());
 
 TEST_F(Win32WindowTest, ControlAThenControlCCopiesTheResults) {
   Prepare(u"BAG", u"2016", u"2", u"2");
