@@ -84,6 +84,17 @@ std::u16string WindowText(HWND control) {
   return {text.begin(), text.end()};
 }
 
+// Runs `write` with the control's drawing held back, then has the control drawn once, at the
+// next event pass. Wine's theme takes milliseconds to draw a scroll bar, and an edit control
+// redraws its scroll bar at every change of its text.
+template <class Write>
+void WriteUndrawn(HWND control, Write write) {
+  SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+  write();
+  SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(control, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+}
+
 }  // namespace
 
 Win32Window::Win32Window(std::u16string_view commandLine, int currentYear) : form_(*this) {
@@ -206,12 +217,19 @@ void Win32Window::SetText(Field field, std::u16string_view text) {
   SendMessageW(handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   const auto length = static_cast<DWORD>(GetWindowTextLengthW(handle));
   const std::size_t fromEnd = length - std::min(end, length);
-  writing_ = true;
-  SetWindowTextW(handle, WideString(text).c_str());
-  writing_ = false;
+  const auto write = [&] {
+    writing_ = true;
+    SetWindowTextW(handle, WideString(text).c_str());
+    writing_ = false;
+    const auto caret = static_cast<WPARAM>(text.size() - std::min(fromEnd, text.size()));
+    if (field != Field::Status) SendMessageW(handle, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+  };
+  if (field == Field::Results) {
+    WriteUndrawn(handle, write);
+  } else {
+    write();
+  }
   lineTexts_.erase(field);
-  const auto caret = static_cast<WPARAM>(text.size() - std::min(fromEnd, text.size()));
-  if (field != Field::Status) SendMessageW(handle, EM_SETSEL, caret, static_cast<LPARAM>(caret));
   // Windows reports a program's writes into a multi-line field to nobody, so every write runs
   // the field's change handling here, the same way for all fields.
   if (field == Field::PassPhrase) form_.PassPhrase_Change();
@@ -231,19 +249,21 @@ void Win32Window::Append(Field field, std::u16string_view text) {
   DWORD start = 0, end = 0;
   SendMessageW(handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   const auto length = static_cast<WPARAM>(GetWindowTextLengthW(handle));
-  writing_ = true;
-  SendMessageW(handle, EM_SETSEL, length, static_cast<LPARAM>(length));
-  SendMessageW(handle, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(WideString(text).c_str()));
-  writing_ = false;
-  if (following) {
-    const auto last = static_cast<WPARAM>(GetWindowTextLengthW(handle));
-    SendMessageW(handle, EM_SETSEL, last, static_cast<LPARAM>(last));
-    SendMessageW(handle, EM_SCROLLCARET, 0, 0);
-  } else {
-    SendMessageW(handle, EM_SETSEL, start, static_cast<LPARAM>(end));
-    SendMessageW(handle, EM_LINESCROLL, 0,
-                 firstVisible - SendMessageW(handle, EM_GETFIRSTVISIBLELINE, 0, 0));
-  }
+  WriteUndrawn(handle, [&] {
+    writing_ = true;
+    SendMessageW(handle, EM_SETSEL, length, static_cast<LPARAM>(length));
+    SendMessageW(handle, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(WideString(text).c_str()));
+    writing_ = false;
+    if (following) {
+      const auto last = static_cast<WPARAM>(GetWindowTextLengthW(handle));
+      SendMessageW(handle, EM_SETSEL, last, static_cast<LPARAM>(last));
+      SendMessageW(handle, EM_SCROLLCARET, 0, 0);
+    } else {
+      SendMessageW(handle, EM_SETSEL, start, static_cast<LPARAM>(end));
+      SendMessageW(handle, EM_LINESCROLL, 0,
+                   firstVisible - SendMessageW(handle, EM_GETFIRSTVISIBLELINE, 0, 0));
+    }
+  });
 }
 
 void Win32Window::Disable(Field field) { EnableWindow(fields_.at(field), FALSE); }
@@ -405,6 +425,13 @@ LRESULT Win32Window::OnFieldMessage(HWND field, UINT message, WPARAM w, LPARAM l
         return result;
       }
       break;
+    case WM_SETREDRAW: {
+      // Wine's edit control ignores the message; the default handling, which the Windows one
+      // runs as well, keeps a control from drawing by taking its visible style away.
+      const LRESULT result = DefSubclassProc(field, message, w, l);
+      DefWindowProcW(field, message, w, l);
+      return result;
+    }
     case WM_NCDESTROY:
       RemoveWindowSubclass(field, FieldProc, kFieldSubclass);
       break;
