@@ -13,6 +13,7 @@
 #include <QTextCursor>
 #include <limits>
 
+#include "form/caret.h"
 #include "form/layout.h"
 
 namespace zorvane {
@@ -181,13 +182,12 @@ void QtWindow::SetText(Field field, std::u16string_view text) {
   if (const auto multi = multiLineFields_.find(field); multi != multiLineFields_.end()) {
     QPlainTextEdit* edit = multi->second;
     const QString value = WithLineFeeds(text);
-    if (edit->toPlainText() == value) return;
-    // The caret keeps its distance from the end, so that it stays after the character it
-    // followed when the form drops blanks before it.
-    const int fromEnd = edit->document()->characterCount() - 1 - edit->textCursor().position();
+    const QString before = edit->toPlainText();
+    if (before == value) return;
+    const auto caret = static_cast<std::size_t>(edit->textCursor().position());
     edit->setPlainText(value);
     QTextCursor cursor = edit->textCursor();
-    cursor.setPosition(std::max(0, edit->document()->characterCount() - 1 - fromEnd));
+    cursor.setPosition(static_cast<int>(CaretAfterRewrite(ToU16(before), caret, ToU16(value))));
     edit->setTextCursor(cursor);
     return;
   }

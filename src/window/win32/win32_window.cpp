@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "form/caret.h"
+
 namespace zorvane {
 namespace {
 
@@ -210,18 +212,15 @@ std::u16string Win32Window::Text(Field field) {
 
 void Win32Window::SetText(Field field, std::u16string_view text) {
   const HWND handle = fields_.at(field);
-  if (WindowText(handle) == text) return;
-  // The caret keeps its distance from the end, so that it stays after the character it
-  // followed when the form drops blanks before it.
+  const std::u16string before = WindowText(handle);
+  if (before == text) return;
   DWORD start = 0, end = 0;
   SendMessageW(handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  const auto length = static_cast<DWORD>(GetWindowTextLengthW(handle));
-  const std::size_t fromEnd = length - std::min(end, length);
   const auto write = [&] {
     writing_ = true;
     SetWindowTextW(handle, WideString(text).c_str());
     writing_ = false;
-    const auto caret = static_cast<WPARAM>(text.size() - std::min(fromEnd, text.size()));
+    const auto caret = static_cast<WPARAM>(CaretAfterRewrite(before, end, text));
     if (field != Field::Status) SendMessageW(handle, EM_SETSEL, caret, static_cast<LPARAM>(caret));
   };
   if (field == Field::Results) {

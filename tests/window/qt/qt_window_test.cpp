@@ -147,6 +147,7 @@ class QtWindowTest : public QObject {
       QCOMPARE(line("PassPhrase")->text(), typed);
       const QString key = QString::fromStdString(*zorvane::DeriveKey(View(typed)));
       QCOMPARE(hexCode()->toPlainText(), key + '\n');
+      QCOMPARE(hexCode()->verticalScrollBar()->value(), 0);  // the key, not the line after it
       QCOMPARE(window->form().keyBytes(), zorvane::ReadKeyBytes(View(key)));
       QCOMPARE(line("Triad")->text(), QString());
     }

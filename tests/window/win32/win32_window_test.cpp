@@ -48,6 +48,10 @@ class Win32WindowTest : public testing::Test {
     return {text.begin(), text.end()};
   }
 
+  LRESULT FirstLineInView(const char* name) const {
+    return SendMessageW(Control(name), EM_GETFIRSTVISIBLELINE, 0, 0);
+  }
+
   // A whole text put in at once, as a paste would.
   void Put(const char* name, std::u16string_view text) {
     const std::wstring wide(text.begin(), text.end());
@@ -133,6 +137,7 @@ TEST_F(Win32WindowTest, TakesThePassPhraseFromTheCommandLine) {
   Open(u"blue harbour lantern");
   EXPECT_EQ(Text("PassPhrase"), u"blue harbour lantern");
   EXPECT_EQ(Text("HexCode"), KeyLine(u"blue harbour lantern"));
+  EXPECT_EQ(FirstLineInView("HexCode"), 0);  // the key, not the empty line after it
   EXPECT_EQ(window->form().keyBytes(), ReadKeyBytes(KeyLine(u"blue harbour lantern")));
   EXPECT_EQ(Text("Triad"), u"");
 }
@@ -145,6 +150,7 @@ TEST_F(Win32WindowTest, DerivesTheKeyAtEveryKeystroke) {
     Type("PassPhrase", std::u16string(1, c));
     typed += c;
     ASSERT_EQ(Text("HexCode"), KeyLine(typed));
+    EXPECT_EQ(FirstLineInView("HexCode"), 0);
     EXPECT_EQ(Text("Triad"), u"");
   }
   EXPECT_EQ(window->form().keyBytes(), ReadKeyBytes(KeyLine(typed)));
