@@ -289,7 +289,7 @@ TEST_P(Win32ReaderTest, AppendingKeepsTheReadersPlace) {
     return info;
   };
   WhileAppending([&] {
-    if (bar().nMax < static_cast<int>(bar().nPage)) return false;
+    if (const SCROLLINFO now = bar(); now.nMax < static_cast<int>(now.nPage)) return false;
     if (GetParam().scrollsUp) {
       PostMessageW(results, WM_VSCROLL, SB_TOP, 0);
       PostMessageW(results, EM_SETSEL, 0, 4);
@@ -304,7 +304,7 @@ TEST_P(Win32ReaderTest, AppendingKeepsTheReadersPlace) {
                reinterpret_cast<LPARAM>(&end));
   if (GetParam().scrollsUp) {
     EXPECT_EQ(after.nPos, 0);
-    EXPECT_EQ(SendMessageW(results, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(FirstLineInView("Results"), 0);
     EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{0}, DWORD{4}));
   } else {
     EXPECT_GT(after.nPos + static_cast<int>(after.nPage), after.nMax);
