@@ -1,7 +1,8 @@
 // A whole-year search in the native window, from the press of Search to the last line painted,
 // at the default time slice and with the literal event pass at every candidate; beside it, what
-// the system's own controls take for the same work whatever the program does. Google Benchmark
-// is not packaged for MinGW, so this times itself: run it under Wine on a display,
+// the system's own controls take for the same work whatever the program does, and what a Results
+// drawn by the program itself would take. Google Benchmark is not packaged for MinGW, so this
+// times itself: run it under Wine on a display,
 // tests/window/win32/run_on_display.sh WINE PREFIX zorvane_win32_window_bench.exe [RUNS].
 #include <algorithm>
 #include <chrono>
@@ -69,6 +70,67 @@ HWND HiddenCopyOf(HWND control) {
   return copy;
 }
 
+// What a Results drawn by the program itself would take for the same lines: keep them, set the
+// scroll range, and paint the lines in view with the scroll bar, in a window at Results' place.
+LRESULT CALLBACK DrawnLinesProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message != WM_PAINT) return DefWindowProcW(window, message, wparam, lparam);
+  const auto& lines =
+      *reinterpret_cast<const std::vector<std::wstring>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(window, &paint);
+  const auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(window, 0));
+  const HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICW metrics;
+  GetTextMetricsW(dc, &metrics);
+  RECT client;
+  GetClientRect(window, &client);
+  for (std::size_t i = 0;
+       i < lines.size() && static_cast<LONG>(i) * metrics.tmHeight < client.bottom; ++i)
+    TextOutW(dc, 2, static_cast<int>(i) * metrics.tmHeight, lines[i].c_str(),
+             static_cast<int>(lines[i].size()));
+  SelectObject(dc, previous);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+double TimeDrawnLines(HWND results, const std::wstring& found) {
+  static const WNDCLASSW drawn = [] {
+    WNDCLASSW kind = {};
+    kind.lpfnWndProc = DrawnLinesProc;
+    kind.cbWndExtra = sizeof(LONG_PTR);
+    kind.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    kind.lpszClassName = L"ZorvaneBenchDrawnLines";
+    RegisterClassW(&kind);
+    return kind;
+  }();
+  RECT place;
+  GetWindowRect(results, &place);
+  const HWND parent = GetParent(results);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  std::vector<std::wstring> lines;
+  const HWND view = CreateWindowExW(WS_EX_CLIENTEDGE, drawn.lpszClassName, L"",
+                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL, place.left, place.top,
+                                    place.right - place.left, place.bottom - place.top, parent,
+                                    nullptr, nullptr, nullptr);
+  SetWindowLongPtrW(view, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&lines));
+  SetWindowLongPtrW(view, 0, static_cast<LONG_PTR>(SendMessageW(results, WM_GETFONT, 0, 0)));
+  UpdateWindow(view);
+  const double ms = Time([&] {
+    for (std::size_t at = 0, end; (end = found.find(L"\r\n", at)) != std::wstring::npos;
+         at = end + 2)
+      lines.emplace_back(found, at, end - at);
+    SCROLLINFO bar = {};
+    bar.cbSize = sizeof bar;
+    bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    bar.nMax = static_cast<int>(lines.size());
+    bar.nPage = 30;
+    SetScrollInfo(view, SB_VERT, &bar, FALSE);
+    RedrawWindow(view, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  });
+  DestroyWindow(view);
+  return ms;
+}
+
 void Report(const char* name, std::vector<double> times, const std::string& note) {
   std::sort(times.begin(), times.end());
   std::printf("%-34s %10.2f ms %10.2f ms %8zu   %s\n", name, times[times.size() / 2], times.front(),
@@ -115,6 +177,9 @@ int main(int argc, char** argv) {
                  return Time([&] { SetScrollInfo(results, SB_VERT, &bar, TRUE); });
                }),
          "");
+
+  Report("Controls/LinesDrawnByTheProgram",
+         Times(runs, [&] { return TimeDrawnLines(results, found); }), LinesOf(results));
 
   window.form().setEventSlice(std::chrono::milliseconds(0));
   const double literal = TimeSearch(window);
