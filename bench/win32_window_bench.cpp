@@ -53,13 +53,19 @@ std::string LinesOf(HWND results) {
   return "lines=" + std::to_string(SendMessageW(results, EM_GETLINECOUNT, 0, 0) - 1);
 }
 
+// A control's rectangle in its parent's client coordinates.
+RECT PlaceOf(HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
 // An edit control of another's style, place and font, made without the visible style so that
 // it is never drawn.
 HWND HiddenCopyOf(HWND control) {
-  RECT place;
-  GetWindowRect(control, &place);
+  const RECT place = PlaceOf(control);
   const HWND parent = GetParent(control);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
   const auto style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
   const HWND copy =
       CreateWindowExW(static_cast<DWORD>(GetWindowLongW(control, GWL_EXSTYLE)), L"EDIT", L"",
@@ -103,15 +109,12 @@ double TimeDrawnLines(HWND results, const std::wstring& found) {
     RegisterClassW(&kind);
     return kind;
   }();
-  RECT place;
-  GetWindowRect(results, &place);
-  const HWND parent = GetParent(results);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  const RECT place = PlaceOf(results);
   std::vector<std::wstring> lines;
   const HWND view = CreateWindowExW(WS_EX_CLIENTEDGE, drawn.lpszClassName, L"",
                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL, place.left, place.top,
-                                    place.right - place.left, place.bottom - place.top, parent,
-                                    nullptr, nullptr, nullptr);
+                                    place.right - place.left, place.bottom - place.top,
+                                    GetParent(results), nullptr, nullptr, nullptr);
   SetWindowLongPtrW(view, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&lines));
   SetWindowLongPtrW(view, 0, static_cast<LONG_PTR>(SendMessageW(results, WM_GETFONT, 0, 0)));
   UpdateWindow(view);
@@ -119,11 +122,13 @@ double TimeDrawnLines(HWND results, const std::wstring& found) {
     for (std::size_t at = 0, end; (end = found.find(L"\r\n", at)) != std::wstring::npos;
          at = end + 2)
       lines.emplace_back(found, at, end - at);
+    // Results has the same height and font, so its page is the view's page.
     SCROLLINFO bar = {};
     bar.cbSize = sizeof bar;
+    bar.fMask = SIF_PAGE;
+    GetScrollInfo(results, SB_VERT, &bar);
     bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     bar.nMax = static_cast<int>(lines.size());
-    bar.nPage = 30;
     SetScrollInfo(view, SB_VERT, &bar, FALSE);
     RedrawWindow(view, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   });
